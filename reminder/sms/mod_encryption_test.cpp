@@ -1,0 +1,165 @@
+// Tests of the credentials cipher: its table, key, block structure and text rules.
+#include "mod_encryption.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <random>
+#include <string>
+
+namespace modEncryption {
+namespace {
+
+constexpr std::string_view programPassPhrase = "Q7#mV!r2@Lp&";
+
+CipherBlock blockFromHex(std::string_view hex) {
+    CipherBlock block{};
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        block[i] =
+            static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(2 * i, 2)), nullptr, 16));
+    }
+    return block;
+}
+
+TEST(SubstitutionTable, HoldsTheCheckValuesAndIsAPermutation) {
+    const SubstitutionTable& t = substitutionTable();
+    const std::pair<std::size_t, std::uint8_t> checks[] = {
+        {0, 0xA3}, {14, 0xAF}, {15, 0x9B}, {33, 0x42}, {72, 0xF9}, {255, 0x46},
+    };
+    for (const auto& [index, value] : checks) {
+        EXPECT_EQ(t[index], value) << "T[" << index << "]";
+    }
+    std::array<int, 256> seen{};
+    for (const std::uint8_t v : t) {
+        ++seen[v];
+    }
+    EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](int n) { return n == 1; }));
+    EXPECT_NE(t, skipjackFTable());
+}
+
+TEST(CipherBlock, MatchesThePublishedAnswerWithTheUnmovedTable) {
+    const CipherKey key = {0x00, 0x99, 0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11};
+    const CipherBlock plain = blockFromHex("33221100ddccbbaa");
+    const CipherBlock cipher = blockFromHex("2587cae27a12d300");
+    EXPECT_EQ(encipherBlock(plain, skipjackFTable(), key), cipher);
+    EXPECT_EQ(decipherBlock(cipher, skipjackFTable(), key), plain);
+}
+
+// Worked out apart from this code, by a separate scratch model of the steps (its table checked
+// against the six check values, its block function against the published answer above).
+// First step of "abc" under the program's pass phrase, by hand: key 07 00 00 02 00 00 00 00 00 00;
+// w1 = 6162, g3 = T[62^07] ^ 61 = A2 ^ 61 = C3, g4 = T[C3] ^ 62 = 07 ^ 62 = 65,
+// g5 = T[65] ^ C3 = 61, g6 = T[65^02] ^ 65 = 16 ^ 65 = 73, so G = 6173 and the words become
+// 6172 6173 6320 2020. The 32 steps end in 8C0A 4549 5281 A3A5.
+TEST(EncipherText, GivesTheBlocksWorkedOutByHand) {
+    EXPECT_EQ(EncipherText("abc", programPassPhrase), "8C0A45495281A3A5");
+    // Key 01 23 45 67 89 AB CD EF FE DC; words after step 0: E0D3 E0D2 7672 696E.
+    EXPECT_EQ(EncipherText("Davrin", "0123456789abcdefFEDC"), "5EB4E1AADF28E543");
+    EXPECT_EQ(DecipherText("5EB4E1AADF28E543", "0123456789abcdefFEDC"), "Davrin");
+}
+
+TEST(EncipherText, PadsChunksWithBlanksAndEndsEachBlockWithTwoZeroBytes) {
+    const std::string cipher = EncipherText("abc", programPassPhrase);
+    ASSERT_EQ(cipher.size(), 16u);
+    const CipherBlock plain = decipherBlock(blockFromHex(cipher), substitutionTable(),
+                                            keyFromPassPhrase(programPassPhrase));
+    EXPECT_EQ(plain, (CipherBlock{0x61, 0x62, 0x63, 0x20, 0x20, 0x20, 0x00, 0x00}));
+    EXPECT_EQ(DecipherText(cipher, programPassPhrase), "abc   ");
+}
+
+TEST(EncipherText, WritesSixteenUppercaseDigitsForEverySixCharacters) {
+    const std::pair<std::size_t, std::size_t> lengths[] = {{0, 0},   {1, 16},  {6, 16},  {7, 32},
+                                                           {12, 32}, {13, 48}, {60, 160}};
+    for (const auto& [plainLength, digits] : lengths) {
+        const std::string cipher = EncipherText(std::string(plainLength, 'x'), "pass");
+        EXPECT_EQ(cipher.size(), digits) << plainLength << " characters";
+        EXPECT_EQ(cipher.find_first_not_of("0123456789ABCDEF"), std::string::npos) << cipher;
+    }
+}
+
+TEST(EncipherText, EnciphersEqualChunksAlike) {
+    const std::string cipher = EncipherText("sixsixsixsix", "1234");
+    EXPECT_EQ(cipher.substr(0, 16), cipher.substr(16, 16));
+    EXPECT_EQ(cipher.substr(0, 16), EncipherText("sixsix", "1234"));
+}
+
+TEST(DecipherText, ReadsWholeBlocksOnlyAndAnyDigitCase) {
+    const std::string cipher = EncipherText("twelve chars", "C0FFEE");
+    ASSERT_EQ(cipher.size(), 32u);
+    EXPECT_EQ(DecipherText(cipher + "0123ABCD", "C0FFEE"), "twelve chars");
+    EXPECT_EQ(DecipherText(cipher.substr(0, 31), "C0FFEE"), "twelve");
+    EXPECT_EQ(DecipherText(cipher.substr(0, 15), "C0FFEE"), "");
+    std::string lower = cipher;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    EXPECT_EQ(DecipherText(lower, "C0FFEE"), "twelve chars");
+}
+
+TEST(DecipherText, CountsANonDigitAsZero) {
+    EXPECT_EQ(DecipherText("G0Z0xx0000000000", "key"), DecipherText("0000000000000000", "key"));
+    EXPECT_EQ(DecipherText("#1 2\n3-4.5+6*7/8", "key"), DecipherText("0102030405060708", "key"));
+}
+
+TEST(EncipherText, ANulInsideTheTextEndsItsBlock) {
+    const std::string plain("ab\0cdefgh", 9);
+    EXPECT_EQ(DecipherText(EncipherText(plain, "77"), "77"), "abfgh   ");
+}
+
+TEST(KeyFromPassPhrase, ReadsTheFirstTwentyCharactersAsHexadecimalPairs) {
+    const std::pair<std::string_view, CipherKey> cases[] = {
+        {"", {}},
+        {"Quiz? Why not!", {}},
+        {"Q7#mV!r2@Lp&", {0x07, 0, 0, 0x02, 0, 0, 0, 0, 0, 0}},
+        {"aBc", {0xAB, 0x0C, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"00112233445566778899", {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99}},
+        {"0011223344556677889AFFFF", {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x9A}},
+        {"fg", {0xF0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const auto& [phrase, key] : cases) {
+        EXPECT_EQ(keyFromPassPhrase(phrase), key) << '"' << phrase << '"';
+    }
+}
+
+TEST(EncipherText, IgnoresPassPhraseCharactersThatAreNotDigitsOrPastTheTwentieth) {
+    const std::string text = "user#secret";
+    EXPECT_EQ(EncipherText(text, "1x2y"), EncipherText(text, "1?2#"));
+    EXPECT_EQ(EncipherText(text, "12345678901234567890"),
+              EncipherText(text, "12345678901234567890-and-more-ABCDEF"));
+    EXPECT_EQ(EncipherText(text, "zzzz"), EncipherText(text, ""));
+    EXPECT_NE(EncipherText(text, "1x2y"), EncipherText(text, "1x3y"));
+}
+
+TEST(CipherText, RoundTripsEveryByteValueExceptZero) {
+    std::string everyByte(255, '\0');
+    std::iota(everyByte.begin(), everyByte.end(), char{1});
+    const std::string texts[] = {"a", "http://gw.example/send?#x#y#z#p#S#q#u#w",
+                                 "\t\r\n quotes \"' and % &", everyByte};
+    for (const std::string& text : texts) {
+        std::string padded = text;
+        padded.append((6 - text.size() % 6) % 6, ' ');
+        EXPECT_EQ(DecipherText(EncipherText(text, programPassPhrase), programPassPhrase), padded);
+        const std::string cipher = EncipherText(text, programPassPhrase);
+        EXPECT_EQ(EncipherText(DecipherText(cipher, programPassPhrase), programPassPhrase), cipher);
+    }
+}
+
+TEST(DecipherText, KeepsItsLengthRulesOnRandomInput) {
+    std::mt19937 random(20240611);
+    const std::string_view alphabet = "0123456789ABCDEFabcdef0123456789 #G\n\x80";
+    std::uniform_int_distribution<std::size_t> length(0, 120);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (int round = 0; round < 5000; ++round) {
+        std::string cipher(length(random), ' ');
+        for (char& c : cipher) {
+            c = alphabet[pick(random)];
+        }
+        const std::string plain = DecipherText(cipher, programPassPhrase);
+        EXPECT_LE(plain.size(), cipher.size() / 16 * 8) << cipher;
+        EXPECT_EQ(plain.find('\0'), std::string::npos) << cipher;
+    }
+}
+
+} // namespace
+} // namespace modEncryption

@@ -1,0 +1,309 @@
+// The due-reminder scan against a real database file, with a scripted alert window.
+#include "due_scan.h"
+
+#include "reminder_statements.h"
+#include "shell_fakes_test.h"
+
+#include <gtest/gtest.h>
+
+namespace davrin {
+namespace {
+
+using test::ScriptedAlert;
+
+class DueScanTest : public ::testing::Test {
+protected:
+    DueScanTest() { test::clearAlertValues(); }
+
+    std::int64_t add(const std::string& message, const LocalDateTime& when, int sms = 0) {
+        return insertOneTimeReminder(gConn, message, when, sms);
+    }
+    std::optional<Occurrence> row(std::int64_t remid) { return selectOccurrence(gConn, remid); }
+    void setSettings(int snooze, const std::string& server = "") {
+        saveSettings(gConn, Settings{snooze, "0123456789", server});
+    }
+
+    test::TempDatabase db;
+    FixedClock clock{LocalDateTime(2026, 12, 5, 10, 7)};
+    PauseItem Prem;
+    ScriptedAlert alert;
+    test::FakeList list;
+    test::FakeHttp http;
+    test::RecordingBoxes boxes;
+    DueReminderScan scan{{gConn, clock, Prem, alert, list, http, boxes}};
+};
+
+TEST_F(DueScanTest, AlertsEveryDueOccurrenceEarliestFirstInOneTick) {
+    add("  second  ", LocalDateTime(2026, 12, 5, 9, 0));
+    add("first", LocalDateTime(2026, 12, 4, 23, 59));
+    add("third, due this very minute", LocalDateTime(2026, 12, 5, 10, 7));
+    const auto later = add("not yet", LocalDateTime(2026, 12, 5, 10, 8));
+    alert.answerAll(3, kDismiss);
+
+    scan.Timer1_Timer();
+
+    ASSERT_EQ(alert.shown.size(), 3u);
+    EXPECT_EQ(alert.shown[0].Label1, "first");
+    EXPECT_EQ(alert.shown[0].Label7, "Reminder of Friday 04 Dec 2026 11:59 PM");
+    EXPECT_EQ(alert.shown[1].Label1, "second"); // trimmed for the label
+    EXPECT_EQ(alert.shown[2].Label1, "third, due this very minute");
+    EXPECT_EQ(alert.shown[2].Label7, "Reminder of Saturday 05 Dec 2026 10:07 AM");
+    const auto left = dueOccurrences(gConn, LocalDateTime(2030, 1, 1));
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].remid, later);
+}
+
+TEST_F(DueScanTest, DismissDeletesOnlyThatOccurrenceOfASeries) {
+    const std::vector<LocalDateTime> dates{LocalDateTime(2026, 12, 5, 8, 0),
+                                           LocalDateTime(2026, 12, 6, 8, 0),
+                                           LocalDateTime(2026, 12, 7, 8, 0)};
+    const auto series =
+        insertRecurringReminder(gConn, {"water the plants", dates[0], "D", 3, {}, 0}, dates);
+    alert.answerAll(1, kDismiss);
+
+    scan.Timer1_Timer();
+
+    ASSERT_EQ(alert.shown.size(), 1u);
+    const auto rest = listOccurrences(gConn, ListKind::Recurring, ListSortKey::DateTime,
+                                      SortDirection::Ascending);
+    ASSERT_EQ(rest.size(), 2u);
+    EXPECT_EQ(rest[0].remdate, dates[1]);
+    EXPECT_EQ(rest[0].recurrid, series);
+}
+
+TEST_F(DueScanTest, SnoozeCountsFromTheAnswerWithTheStoredInterval) {
+    struct Case {
+        const char* name;
+        std::optional<int> interval; // the settings row, if any
+        int expectedMinutes;
+    };
+    const Case cases[] = {
+        {"thirty", 30, 30},
+        {"zero means fifteen", 0, 15},
+        {"negative would never move forward", -5, 15},
+        {"no settings row", std::nullopt, 15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDatabase::exec("DELETE FROM Param");
+        if (c.interval)
+            setSettings(*c.interval);
+        DueReminderScan fresh{{gConn, clock, Prem, alert, list, http, boxes}};
+        const auto id = add("call back", LocalDateTime(2026, 12, 1, 9, 30), 1);
+        alert.answerAll(1, kSnooze);
+
+        fresh.Timer1_Timer();
+
+        const auto moved = row(id);
+        ASSERT_TRUE(moved);
+        EXPECT_EQ(moved->remdate, clock.now().addMinutes(c.expectedMinutes));
+        EXPECT_EQ(gNewTime, moved->remdate);
+        EXPECT_EQ(moved->remainder, "call back");
+        EXPECT_EQ(moved->remsms, 1);
+        deleteOccurrence(gConn, id);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(DueScanTest, SnoozeKeepsTheLastIntervalReadWhenTheRowGoesAway) {
+    setSettings(45);
+    const auto id = add("stretch", LocalDateTime(2026, 12, 5, 10, 0));
+    alert.answerAll(1, kSnooze);
+    scan.Timer1_Timer();
+    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 10, 52));
+
+    test::TempDatabase::exec("DELETE FROM Param");
+    clock.set(LocalDateTime(2026, 12, 5, 10, 52));
+    alert.answerAll(1, kSnooze);
+    scan.Timer1_Timer();
+    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 11, 37));
+    EXPECT_EQ(scan.snoozeMinutes(), 45);
+}
+
+TEST_F(DueScanTest, ModifyConfirmsTheNewTimeAndMovesTheOccurrence) {
+    const auto id = add("dentist", LocalDateTime(2026, 12, 5, 9, 0));
+    alert.replies.push_back({kModify, LocalDateTime(2026, 12, 24, 18, 30)});
+
+    scan.Timer1_Timer();
+
+    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 24, 18, 30));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "24/12/2026 18:30:00");
+}
+
+TEST_F(DueScanTest, ModifyToTheCurrentMinuteIsAlertedAgainNextTickOnly) {
+    const auto id = add("still due", LocalDateTime(2026, 12, 5, 9, 0));
+    alert.replies.push_back({kModify, clock.now()});
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 1u);
+    EXPECT_EQ(row(id)->remdate, clock.now());
+
+    alert.answerAll(1, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 2u);
+    EXPECT_FALSE(row(id));
+}
+
+TEST_F(DueScanTest, UnansweredAlertChangesNothing) {
+    const auto id = add("closed by other means", LocalDateTime(2026, 12, 5, 9, 0));
+    gAlertResult = kDismiss; // left over from an earlier alert
+    alert.replies.push_back({""});
+    scan.Timer1_Timer();
+    EXPECT_TRUE(row(id));
+}
+
+TEST_F(DueScanTest, PausedScanRaisesNothingAndFetchesNothing) {
+    setSettings(15, "127.0.0.1:8080");
+    add("while away", LocalDateTime(2026, 12, 5, 9, 0));
+    Prem.toggle();
+    scan.Timer1_Timer();
+    EXPECT_TRUE(alert.shown.empty());
+    EXPECT_TRUE(http.requested.empty());
+    EXPECT_TRUE(gThought.empty());
+
+    Prem.toggle();
+    alert.answerAll(1, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 1u);
+    EXPECT_FALSE(gThought.empty());
+}
+
+TEST_F(DueScanTest, PausingDuringAnAlertStopsTheRemainingOnes) {
+    add("one", LocalDateTime(2026, 12, 5, 9, 0));
+    add("two", LocalDateTime(2026, 12, 5, 9, 1));
+    alert.during = [&] { Prem.toggle(); };
+    alert.answerAll(1, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 1u);
+}
+
+TEST_F(DueScanTest, TicksWhileAnAlertIsOpenDoNothing) {
+    add("one", LocalDateTime(2026, 12, 5, 9, 0));
+    add("two", LocalDateTime(2026, 12, 5, 9, 1));
+    int nestedTicks = 0;
+    alert.during = [&] {
+        ++nestedTicks;
+        scan.Timer1_Timer(); // the timer keeps ticking under the modal alert
+    };
+    alert.answerAll(2, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(nestedTicks, 2);
+    EXPECT_EQ(alert.shown.size(), 2u);
+}
+
+TEST_F(DueScanTest, OpenAlertOfItsOwnBlocksTheTick) {
+    // Same guard through the window's visibility: a nested tick while "visible" must not alert.
+    add("one", LocalDateTime(2026, 12, 5, 9, 0));
+    alert.during = [&] { EXPECT_TRUE(alert.isVisible()); };
+    alert.answerAll(1, kSnooze);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 1u);
+}
+
+TEST_F(DueScanTest, ThoughtOfTheDayIsKeptWhenTheDayHasNone) {
+    add("a", LocalDateTime(2026, 12, 5, 9, 0));
+    alert.answerAll(1, kSnooze);
+    scan.Timer1_Timer();
+    const std::string today = alert.shown.at(0).Label2;
+    EXPECT_FALSE(today.empty());
+
+    test::TempDatabase::exec("DELETE FROM ThoughtMst WHERE month = '06-Dec'");
+    clock.set(LocalDateTime(2026, 12, 6, 9, 0));
+    alert.answerAll(1, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.at(1).Label2, today);
+}
+
+TEST_F(DueScanTest, NewsLineComesFromTheConfiguredServerAndFailsQuietly) {
+    struct Case {
+        const char* name;
+        std::string server;
+        std::optional<std::string> body;
+        bool throws;
+        std::string expectedUrl; // empty: no request at all
+        std::string expectedLine;
+    };
+    const Case cases[] = {
+        {"no server", "", "unused", false, "", ""},
+        {"served", "127.0.0.1:8080", "\r\n  Markets up  \r\n", false,
+         "http://127.0.0.1:8080/reminder.txt", "Markets up"},
+        {"server with scheme", "http://news.example/", "x", false,
+         "http://news.example/reminder.txt", "x"},
+        {"unreachable", "127.0.0.1:9", std::nullopt, false, "http://127.0.0.1:9/reminder.txt", ""},
+        {"client error", "127.0.0.1:9", "ignored", true, "http://127.0.0.1:9/reminder.txt", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setSettings(15, c.server);
+        http = test::FakeHttp{};
+        http.body = c.body;
+        http.throws = c.throws;
+        add("news", LocalDateTime(2026, 12, 5, 9, 0));
+        alert.answerAll(1, kDismiss);
+
+        scan.Timer1_Timer();
+
+        ASSERT_EQ(http.requested.size(), c.expectedUrl.empty() ? 0u : 1u);
+        if (!c.expectedUrl.empty()) {
+            EXPECT_EQ(http.requested[0], c.expectedUrl);
+            EXPECT_LE(http.lastTimeout, std::chrono::milliseconds(3000));
+        }
+        EXPECT_EQ(alert.shown.back().Label3, c.expectedLine);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(DueScanTest, HundredsOfOverdueOccurrencesAreAlertedInOrderInOneTick) {
+    constexpr int count = 600;
+    for (int i = count - 1; i >= 0; --i)
+        add("overdue " + std::to_string(i), LocalDateTime(2026, 11, 1, 0, 0).addMinutes(i * 7));
+    alert.answerAll(count, kDismiss);
+    list.visible = true;
+
+    scan.Timer1_Timer();
+
+    ASSERT_EQ(alert.shown.size(), static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(alert.shown[i].Label1, "overdue " + std::to_string(i));
+    EXPECT_EQ(list.refreshes, count);
+    EXPECT_TRUE(dueOccurrences(gConn, clock.now()).empty());
+}
+
+TEST_F(DueScanTest, FailedAnswerIsReportedAndTheOccurrenceStaysDue) {
+    const auto id = add("keep me", LocalDateTime(2026, 12, 5, 9, 0));
+    add("later one", LocalDateTime(2026, 12, 5, 9, 5));
+    alert.during = [] { test::TempDatabase::exec("PRAGMA query_only = 1"); };
+    alert.answerAll(1, kDismiss);
+
+    scan.Timer1_Timer();
+
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Reminder");
+    EXPECT_NE(boxes.shown[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(alert.shown.size(), 1u); // no second alert after a failure
+    test::TempDatabase::exec("PRAGMA query_only = 0");
+    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 9, 0));
+
+    alert.during = nullptr;
+    alert.answerAll(2, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 3u);
+    EXPECT_EQ(alert.shown[1].Label1, "keep me");
+}
+
+TEST_F(DueScanTest, UnreadableDatabaseIsReportedAndTheNextTickTriesAgain) {
+    add("x", LocalDateTime(2026, 12, 5, 9, 0));
+    gConn.close();
+    scan.Timer1_Timer();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Reminder");
+    EXPECT_NE(boxes.shown[0].text.find("KELVOR.db"), std::string::npos);
+
+    ConnectDatabase(db.folder());
+    alert.answerAll(1, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 1u);
+}
+
+} // namespace
+} // namespace davrin

@@ -1,0 +1,58 @@
+// The main window's start-up order and its tray and menu handlers.
+#include "main_form.h"
+
+#include "store_error.h"
+
+namespace davrin {
+
+Main::Main(Parts parts)
+    : p_(std::move(parts)), scan_({gConn, p_.clock, Prem, p_.alert, p_.list, p_.Inet1, p_.boxes}) {}
+
+bool Main::Form_Load() {
+    try {
+        ConnectDatabase(p_.programFolder);
+    } catch (const StoreError& e) {
+        p_.boxes.show(std::string("The reminder database could not be opened.\n\n") + e.what(),
+                      kReminderTitle, MessageIcon::Error);
+        return false;
+    }
+    p_.view.hide();
+    try {
+        lblmobileno_.reload(gConn);
+    } catch (const StoreError& e) {
+        p_.boxes.show(std::string("The settings could not be read.\n\n") + e.what(), kReminderTitle,
+                      MessageIcon::Error);
+    }
+    if (!p_.ctlSysTray1.RestoreIcon())
+        p_.ctlSysTray1.PlaceIcon();
+    return true;
+}
+
+void Main::ctlSysTray1_TrMouseLeftDblClk() {
+    if (!p_.list.isVisible() && !p_.alert.isVisible())
+        p_.list.showModeless();
+}
+
+void Main::ctlSysTray1_TrMouseRightDown() {
+    const auto chosen = p_.view.popupMenu(MMenu());
+    if (!chosen)
+        return;
+    switch (*chosen) {
+    case MenuCommand::Rem:
+        Rem_Click();
+        break;
+    case MenuCommand::Prem:
+        Prem_Click();
+        break;
+    case MenuCommand::Exit:
+        Exit_Click();
+        break;
+    }
+}
+
+std::array<MenuEntry, 3> Main::MMenu() const {
+    return {MenuEntry{MenuCommand::Rem, "&About"}, MenuEntry{MenuCommand::Prem, Prem.caption()},
+            MenuEntry{MenuCommand::Exit, "&Exit"}};
+}
+
+} // namespace davrin

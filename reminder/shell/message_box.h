@@ -1,0 +1,20 @@
+// Message boxes as a service, so the logic that shows them is testable without a desktop.
+#pragma once
+
+#include <string>
+
+namespace davrin {
+
+enum class MessageIcon { None, Information, Error };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal; returns when the user has closed the box.
+    virtual void show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+};
+
+// Every box the reminder windows raise carries this title.
+inline constexpr const char* kReminderTitle = "Reminder";
+
+} // namespace davrin

@@ -1,0 +1,132 @@
+// The settings window's logic: key filters, the wrapping up-down, load, save and Cancel.
+#include "reminder_settings.h"
+
+#include "reminder_statements.h"
+#include "shell_fakes_test.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace davrin {
+namespace {
+
+class FakeSettingsView : public ReminderSettingsView {
+public:
+    std::string text(SettingsText box) const override {
+        const auto it = texts.find(box);
+        return it == texts.end() ? std::string{} : it->second;
+    }
+    void setText(SettingsText box, const std::string& value) override { texts[box] = value; }
+    void setUpDownRange(int minimum, int maximum, int increment) override {
+        range = {minimum, maximum, increment};
+    }
+    void showMessage(const std::string& text, const std::string& title, MessageIcon) override {
+        messages.push_back(title + ": " + text);
+    }
+    void unload() override { unloaded = true; }
+
+    std::map<SettingsText, std::string> texts;
+    std::array<int, 3> range{};
+    std::vector<std::string> messages;
+    bool unloaded = false;
+};
+
+class ReminderSettingsTest : public ::testing::Test {
+protected:
+    test::TempDatabase db;
+    MobileNumberLabel lblmobileno;
+    FakeSettingsView view;
+    ReminderSettings form{view, gConn, lblmobileno};
+};
+
+TEST(ReminderSettingsKeys, MobileNumberTakesDigitsAndBackspaceOnly) {
+    for (char32_t key : {U'0', U'5', U'9', char32_t{8}})
+        EXPECT_TRUE(ReminderSettings::Text1_KeyPress(key)) << static_cast<int>(key);
+    for (char32_t key : {U'a', U'Z', U'+', U' ', U'-', U'/', U':', U'\r', char32_t{0x0661}})
+        EXPECT_FALSE(ReminderSettings::Text1_KeyPress(key)) << static_cast<int>(key);
+    for (char32_t key : {U'1', U'a', char32_t{8}})
+        EXPECT_FALSE(ReminderSettings::Text2_KeyPress(key));
+}
+
+TEST_F(ReminderSettingsTest, UpDownWrapsAroundBothWays) {
+    struct Case {
+        const char* start;
+        const char* afterUp;
+        const char* afterDown;
+    };
+    const Case cases[] = {{"15", "30", "60"},
+                          {"30", "45", "15"},
+                          {"45", "60", "30"},
+                          {"60", "15", "45"},
+                          {"20", "35", "60"}};
+    for (const Case& c : cases) {
+        view.texts[SettingsText::Text2] = c.start;
+        form.UpDown2_UpClick();
+        EXPECT_EQ(view.texts[SettingsText::Text2], c.afterUp) << c.start;
+        view.texts[SettingsText::Text2] = c.start;
+        form.UpDown2_DownClick();
+        EXPECT_EQ(view.texts[SettingsText::Text2], c.afterDown) << c.start;
+    }
+}
+
+TEST_F(ReminderSettingsTest, FirstSaveIntoAnEmptyTableStoresWhatWasTyped) {
+    ASSERT_TRUE(form.Form_Load());
+    EXPECT_EQ(view.texts[SettingsText::Text2], "15");
+    EXPECT_EQ(view.text(SettingsText::Text1), "");
+    EXPECT_EQ(view.range, (std::array<int, 3>{15, 60, 15}));
+
+    view.texts[SettingsText::Text1] = "447700900123";
+    form.UpDown2_UpClick();
+    form.CmdOk_Click();
+
+    EXPECT_TRUE(view.unloaded);
+    EXPECT_EQ(readSettings(gConn), (Settings{30, "447700900123", ""}));
+    EXPECT_EQ(lblmobileno.text(), "447700900123");
+}
+
+TEST_F(ReminderSettingsTest, SaveOverAnExistingRowKeepsTheNewsServer) {
+    saveSettings(gConn, Settings{45, "0123", "127.0.0.1:8080"});
+    lblmobileno.reload(gConn);
+    ASSERT_TRUE(form.Form_Load());
+    EXPECT_EQ(view.texts[SettingsText::Text1], "0123");
+    EXPECT_EQ(view.texts[SettingsText::Text2], "45");
+
+    view.texts[SettingsText::Text1] = "";
+    form.UpDown2_DownClick();
+    form.CmdOk_Click();
+
+    EXPECT_EQ(readSettings(gConn), (Settings{30, "", "127.0.0.1:8080"}));
+    EXPECT_EQ(lblmobileno.text(), "");
+}
+
+TEST_F(ReminderSettingsTest, CancelWritesNothing) {
+    saveSettings(gConn, Settings{15, "999", ""});
+    ASSERT_TRUE(form.Form_Load());
+    form.UpDown2_UpClick();
+    view.texts[SettingsText::Text1] = "111";
+    form.CmdCancel_Click();
+    EXPECT_TRUE(view.unloaded);
+    EXPECT_EQ(readSettings(gConn), (Settings{15, "999", ""}));
+}
+
+TEST_F(ReminderSettingsTest, FailedSaveKeepsTheWindowAndTheInput) {
+    ASSERT_TRUE(form.Form_Load());
+    view.texts[SettingsText::Text1] = "12345";
+    test::TempDatabase::exec("PRAGMA query_only = 1");
+    form.CmdOk_Click();
+    test::TempDatabase::exec("PRAGMA query_only = 0");
+
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].rfind("Reminder: The settings could not be saved.", 0), 0u);
+    EXPECT_FALSE(view.unloaded);
+    EXPECT_EQ(view.texts[SettingsText::Text1], "12345");
+    EXPECT_FALSE(readSettings(gConn));
+
+    form.CmdOk_Click(); // the user tries again once the file is writable
+    EXPECT_TRUE(view.unloaded);
+    EXPECT_EQ(readSettings(gConn)->mobileno, "12345");
+}
+
+} // namespace
+} // namespace davrin

@@ -1,6 +1,6 @@
 // Norvane.dll: the module's entry point and the four standard COM server entry points.
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH)
@@ -14,6 +14,12 @@ STDAPI DllGetClassObject(REFCLSID, REFIID, LPVOID* out) {
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-STDAPI DllCanUnloadNow() { return S_OK; }
-STDAPI DllRegisterServer() { return S_OK; }
-STDAPI DllUnregisterServer() { return S_OK; }
+STDAPI DllCanUnloadNow() {
+    return S_OK;
+}
+STDAPI DllRegisterServer() {
+    return S_OK;
+}
+STDAPI DllUnregisterServer() {
+    return S_OK;
+}

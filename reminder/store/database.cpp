@@ -1,0 +1,66 @@
+// Opening the reminder database file, creating it when missing, and the program-wide connection.
+#include "database.h"
+
+#include "schema.h"
+#include "statement.h"
+#include "store_error.h"
+
+#include <system_error>
+
+namespace davrin {
+
+std::filesystem::path gDbPath;
+Connection gConn;
+
+sqlite3* Connection::handle() const {
+    if (!db_) {
+        const auto u8 = path_.u8string();
+        throw StoreError(StoreErrorKind::CannotOpen, path_,
+                         "The reminder file \"" + std::string(u8.begin(), u8.end()) +
+                             "\" is not open.");
+    }
+    return db_.get();
+}
+
+Connection openDatabase(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout) {
+    Connection conn;
+    conn.path_ = file;
+
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(file, ec);
+    if (ec) {
+        throwStoreError(conn, SQLITE_CANTOPEN, "looking for the file");
+    }
+    // Without SQLITE_OPEN_CREATE for an existing file, so that a file that vanishes meanwhile is
+    // reported instead of silently replaced by an empty one.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE |
+                      (exists ? 0 : SQLITE_OPEN_CREATE);
+    const auto u8 = file.u8string();
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(u8.c_str()), &raw, flags, nullptr);
+    conn.db_.reset(raw);
+    if (rc != SQLITE_OK) {
+        throwStoreError(conn, rc, "opening the file");
+    }
+    sqlite3_busy_timeout(raw, static_cast<int>(busyTimeout.count()));
+
+    // Opening reads nothing; this first read is where a foreign or damaged file shows itself.
+    const bool empty = isEmptyDatabase(conn);
+    if (sqlite3_db_readonly(raw, "main") == 1) {
+        throwStoreError(conn, SQLITE_READONLY, "opening the file");
+    }
+    if (empty) {
+        createSchema(conn);
+    } else {
+        checkSchema(conn);
+    }
+    return conn;
+}
+
+void ConnectDatabase(const std::filesystem::path& programFolder) {
+    gDbPath = programFolder / "KELVOR.db";
+    gConn.close();
+    gConn = openDatabase(gDbPath);
+}
+
+} // namespace davrin

@@ -1,0 +1,93 @@
+// Test helpers for code that uses the store: a throw-away folder and raw looks at the file.
+#pragma once
+
+#include "database.h"
+#include "date_time.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace davrin {
+
+// Lets test failures show date-times as text.
+inline void PrintTo(const LocalDateTime& t, std::ostream* out) {
+    *out << toStorageText(t);
+}
+
+} // namespace davrin
+
+namespace davrin::test {
+
+// A new empty folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<unsigned> counter{0};
+        std::random_device random;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = std::filesystem::temp_directory_path() /
+                ("davrin-" + std::to_string(stamp) + "-" + std::to_string(random()) + "-" +
+                 std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        // Read-only files left by a test must not stop the clean-up.
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec)) {
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+        }
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFile(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Runs SQL straight on the connection, for setting up situations the store never creates.
+inline void execRaw(const Connection& conn, const std::string& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(conn.handle(), sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::string message = error ? error : "sqlite3_exec failed";
+        sqlite3_free(error);
+        throw std::runtime_error(message + " in: " + sql);
+    }
+}
+
+// The first column of the first row of a query, as an integer.
+inline std::int64_t queryInt(const Connection& conn, const std::string& sql) {
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(conn.handle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+        throw std::runtime_error(std::string(sqlite3_errmsg(conn.handle())) + " in: " + sql);
+    }
+    SqliteStatement stmt(raw);
+    if (sqlite3_step(raw) != SQLITE_ROW) {
+        throw std::runtime_error("no row from: " + sql);
+    }
+    return sqlite3_column_int64(raw, 0);
+}
+
+} // namespace davrin::test

@@ -20,7 +20,9 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     put16(out, v >> 16);
 }
 
-std::size_t maskStride(int size) { return static_cast<std::size_t>((size + 31) / 32 * 4); }
+std::size_t maskStride(int size) {
+    return static_cast<std::size_t>((size + 31) / 32 * 4);
+}
 
 std::size_t imageBytes(const IconImage& image) {
     const auto side = static_cast<std::size_t>(image.size);
@@ -29,7 +31,8 @@ std::size_t imageBytes(const IconImage& image) {
 
 void putImage(std::vector<std::uint8_t>& out, const IconImage& image) {
     const auto side = static_cast<std::size_t>(image.size);
-    const auto pixelBytes = static_cast<std::uint32_t>(side * side * 4 + side * maskStride(image.size));
+    const auto pixelBytes =
+        static_cast<std::uint32_t>(side * side * 4 + side * maskStride(image.size));
     put32(out, bitmapHeaderSize);
     put32(out, static_cast<std::uint32_t>(image.size));
     put32(out, static_cast<std::uint32_t>(image.size * 2)); // colour rows plus mask rows

@@ -1,0 +1,141 @@
+// Tests of the .ico writer's layout and of the generated built-in icons, read back independently.
+#include "ico_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace norvane_icons {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::uint32_t le16(const Bytes& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b.at(at) | (b.at(at + 1) << 8));
+}
+std::uint32_t le32(const Bytes& b, std::size_t at) {
+    return le16(b, at) | (le16(b, at + 2) << 16);
+}
+
+struct ReadImage {
+    int size = 0;
+    Bytes bgra;             // top row first
+    std::vector<bool> mask; // top row first, true where the AND bit is set
+};
+
+// Reads an .ico as the shell does, checking every header field on the way.
+std::vector<ReadImage> readIco(const Bytes& file) {
+    std::vector<ReadImage> images;
+    EXPECT_EQ(le16(file, 0), 0u);
+    EXPECT_EQ(le16(file, 2), 1u);
+    const std::size_t count = le16(file, 4);
+    std::size_t expectedOffset = 6 + 16 * count;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = 6 + 16 * i;
+        const int size = file.at(entry);
+        EXPECT_EQ(file.at(entry + 1), size);
+        EXPECT_EQ(le16(file, entry + 4), 1u);
+        EXPECT_EQ(le16(file, entry + 6), 32u);
+        const std::size_t bytes = le32(file, entry + 8);
+        const std::size_t offset = le32(file, entry + 12);
+        EXPECT_EQ(offset, expectedOffset);
+        expectedOffset += bytes;
+        const auto side = static_cast<std::size_t>(size);
+        const std::size_t stride = (side + 31) / 32 * 4;
+        EXPECT_EQ(bytes, 40 + side * side * 4 + side * stride);
+        EXPECT_EQ(le32(file, offset), 40u);
+        EXPECT_EQ(le32(file, offset + 4), side);
+        EXPECT_EQ(le32(file, offset + 8), 2 * side);
+        EXPECT_EQ(le16(file, offset + 14), 32u);
+        ReadImage image{size, Bytes(side * side * 4), std::vector<bool>(side * side)};
+        const std::size_t colours = offset + 40;
+        const std::size_t masks = colours + side * side * 4;
+        for (std::size_t row = 0; row < side; ++row) {
+            const std::size_t stored = side - 1 - row; // bottom row first in the file
+            for (std::size_t x = 0; x < side; ++x) {
+                for (std::size_t c = 0; c < 4; ++c) {
+                    image.bgra[(row * side + x) * 4 + c] =
+                        file.at(colours + (stored * side + x) * 4 + c);
+                }
+                image.mask[row * side + x] =
+                    (file.at(masks + stored * stride + x / 8) & (0x80 >> (x % 8))) != 0;
+            }
+        }
+        images.push_back(std::move(image));
+    }
+    EXPECT_EQ(expectedOffset, file.size());
+    return images;
+}
+
+TEST(IcoWriter, LaysOutDirectoryBitmapsAndMasksAsTheShellReadsThem) {
+    std::vector<IconImage> images{IconImage(16), IconImage(32)};
+    images[0].bgra[0] = 0x11; // top-left pixel: opaque blue-ish
+    images[0].bgra[3] = 0xff;
+    images[0].bgra[(15 * 16 + 15) * 4 + 3] = 1; // bottom-right: barely visible, still not masked
+    std::fill(images[1].bgra.begin(), images[1].bgra.end(), std::uint8_t{0x80});
+
+    const std::vector<ReadImage> read = readIco(icoFileBytes(images));
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].size, 16);
+    EXPECT_EQ(read[1].size, 32);
+    EXPECT_EQ(read[0].bgra, images[0].bgra);
+    EXPECT_EQ(read[1].bgra, images[1].bgra);
+    for (std::size_t i = 0; i < 256; ++i) {
+        EXPECT_EQ(read[0].mask[i], i != 0 && i != 255) << "pixel " << i;
+    }
+    EXPECT_EQ(std::count(read[1].mask.begin(), read[1].mask.end(), true), 0);
+}
+
+std::vector<ReadImage> readGenerated(const std::string& name) {
+    std::ifstream file(std::string(NORVANE_ICON_DIR) + "/" + name, std::ios::binary);
+    EXPECT_TRUE(file) << name;
+    return readIco(Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+}
+
+bool visible(const ReadImage& image) {
+    for (std::size_t i = 3; i < image.bgra.size(); i += 4) {
+        if (image.bgra[i] > 200) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(BuiltInIcons, HaveBothSizesAndDistinctFramesAndAnEmptyBlank) {
+    const std::vector<std::string> names = {
+        "frame01.ico", "frame02.ico", "frame03.ico", "frame04.ico", "frame05.ico", "frame06.ico",
+        "frame07.ico", "frame08.ico", "frame09.ico", "frame10.ico", "static.ico",  "spare.ico"};
+    std::vector<Bytes> small;
+    for (const std::string& name : names) {
+        const std::vector<ReadImage> read = readGenerated(name);
+        ASSERT_EQ(read.size(), 2u) << name;
+        EXPECT_EQ(read[0].size, 16) << name;
+        EXPECT_EQ(read[1].size, 32) << name;
+        for (const ReadImage& image : read) {
+            EXPECT_TRUE(visible(image)) << name << " at " << image.size;
+            for (std::size_t i = 0; i < image.mask.size(); ++i) {
+                ASSERT_EQ(image.mask[i], image.bgra[i * 4 + 3] == 0) << name << " pixel " << i;
+            }
+        }
+        small.push_back(read[0].bgra);
+    }
+    for (std::size_t a = 0; a < small.size(); ++a) {
+        for (std::size_t b = a + 1; b < small.size(); ++b) {
+            EXPECT_NE(small[a], small[b]) << names[a] << " and " << names[b] << " look the same";
+        }
+    }
+
+    const std::vector<ReadImage> blank = readGenerated("blank.ico");
+    ASSERT_EQ(blank.size(), 1u);
+    EXPECT_EQ(blank[0].size, 16);
+    EXPECT_EQ(std::count(blank[0].mask.begin(), blank[0].mask.end(), false), 0);
+    EXPECT_EQ(std::count(blank[0].bgra.begin(), blank[0].bgra.end(), std::uint8_t{0}), 1024);
+}
+
+} // namespace
+} // namespace norvane_icons

@@ -1,0 +1,71 @@
+// The delete-occurrence question as a real dialog: three buttons and a prompt.
+#include "editing_dialogs_win32.h"
+
+#include "dialog_host_win32.h"
+#include "dialog_template_win32.h"
+#include "frm_msgbox.h"
+#include "wide_text_win32.h"
+
+namespace davrin {
+namespace {
+
+enum : WORD { IdPrompt = 100, IdCommand1 = 101, IdCommand2 = 102, IdCommand3 = 103 };
+
+class FrmMsgboxDialog final : public FrmMsgboxView {
+public:
+    HWND hwnd = nullptr;
+
+    void setCaption(const std::string& text) override { setWindowText(hwnd, text); }
+    void setPrompt(const std::string& text) override { setControlText(hwnd, IdPrompt, text); }
+    void setButtonTexts(const std::string& one, const std::string& all,
+                        const std::string& none) override {
+        setControlText(hwnd, IdCommand1, one);
+        setControlText(hwnd, IdCommand2, all);
+        setControlText(hwnd, IdCommand3, none);
+    }
+    void close() override { EndDialog(hwnd, IDOK); }
+
+    INT_PTR handle(UINT msg, WPARAM wp, LPARAM) {
+        if (msg == WM_INITDIALOG) {
+            form_.Form_Load();
+            return TRUE;
+        }
+        if (msg != WM_COMMAND)
+            return FALSE;
+        switch (LOWORD(wp)) {
+        case IdCommand1:
+            form_.Command1_Click();
+            return TRUE;
+        case IdCommand2:
+            form_.Command2_Click();
+            return TRUE;
+        case IdCommand3:
+            form_.Command3_Click();
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(hwnd, IDCANCEL);
+            return TRUE; // Esc: no answer
+        default:
+            return FALSE;
+        }
+    }
+
+private:
+    frmMsgbox form_{*this};
+};
+
+} // namespace
+
+void showFrmMsgbox(HWND owner) {
+    DialogTemplate t(L"", 190, 54, kModalDialogStyle);
+    t.add(L"STATIC", L"", IdPrompt, 10, 10, 170, 10, SS_CENTER);
+    const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
+    t.add(L"BUTTON", L"", IdCommand1, 10, 30, 52, 14, button | BS_DEFPUSHBUTTON | WS_GROUP);
+    t.add(L"BUTTON", L"", IdCommand2, 69, 30, 52, 14, button);
+    t.add(L"BUTTON", L"", IdCommand3, 128, 30, 52, 14, button);
+    FrmMsgboxDialog dialog;
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, dialogProc<FrmMsgboxDialog>,
+                            reinterpret_cast<LPARAM>(&dialog));
+}
+
+} // namespace davrin

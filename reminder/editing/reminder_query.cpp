@@ -1,0 +1,138 @@
+// ReminderQuery handlers: building the grid and acting on the selected occurrence.
+#include "reminder_query.h"
+
+#include "edit_context.h"
+#include "editor_text.h"
+#include "reminder_statements.h"
+#include "store_error.h"
+
+namespace davrin {
+
+std::string listCaption(const ProgramVersion& v) {
+    return "Davrin - Ver." + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+           std::to_string(v.revision);
+}
+
+void ReminderQuery::Form_Load() {
+    view_.setCaption(listCaption(services_.version));
+    view_.setLabel2(toLongDateText(services_.clock.now()));
+    view_.setLabel1(services_.newsLine ? services_.newsLine() : std::string{});
+    view_.setOption1(true);
+}
+
+void ReminderQuery::Form_Activate() {
+    // The lists are filled afresh, but a choice the user made survives: returning from an
+    // editor must show the same order as before.
+    const int key = view_.sortIndex(SortList::Combo1);
+    const int direction = view_.sortIndex(SortList::Combo2);
+    view_.fillSortList(SortList::Combo1, {"Date & Time", "Message"});
+    view_.fillSortList(SortList::Combo2, {"Ascending", "Descending"});
+    view_.setSortIndex(SortList::Combo1, key < 0 ? 0 : key);
+    view_.setSortIndex(SortList::Combo2, direction < 0 ? 0 : direction);
+    grd1add();
+}
+
+// A different order of no rows is still no rows: skip the query.
+void ReminderQuery::Combo1_Click() {
+    if (!rows_.empty())
+        grd1add();
+}
+
+void ReminderQuery::Combo2_Click() {
+    if (!rows_.empty())
+        grd1add();
+}
+
+void ReminderQuery::grd1add() {
+    const int key = view_.sortIndex(SortList::Combo1);
+    const int direction = view_.sortIndex(SortList::Combo2);
+    if (key < 0 || direction < 0)
+        return;
+    std::vector<Occurrence> found;
+    try {
+        found = listOccurrences(
+            services_.conn, view_.Option1() ? ListKind::OneTime : ListKind::Recurring,
+            key == 0 ? ListSortKey::DateTime : ListSortKey::Message,
+            direction == 0 ? SortDirection::Ascending : SortDirection::Descending);
+    } catch (const StoreError& e) {
+        view_.showMessage(e.what(), EditingIcon::Error);
+        // An empty grid would suggest the reminders are gone; keep what was shown.
+        return;
+    }
+    std::vector<GridRow> rows;
+    rows.reserve(found.size());
+    for (Occurrence& o : found)
+        rows.push_back({o.remid, toScheduleText(o.remdate), trimMessage(o.remainder)});
+    rows_ = std::move(rows);
+    view_.showRows(rows_);
+    view_.enableEditDelete(!rows_.empty());
+}
+
+std::optional<std::int64_t> ReminderQuery::currentRemId() const {
+    const std::optional<std::size_t> row = view_.currentRow();
+    if (!row || *row >= rows_.size())
+        return std::nullopt;
+    return rows_[*row].remid;
+}
+
+void ReminderQuery::btnNew_Click() {
+    gEditMode = EditModeNew;
+    if (view_.Option1())
+        windows_.showOTReminder();
+    else
+        windows_.showRecReminder();
+    grd1add();
+}
+
+void ReminderQuery::btnEdit_Click() {
+    if (const auto remid = currentRemId()) {
+        gEditMode = EditModeEdit;
+        gRemId = *remid;
+        // Occurrences of a series are edited one at a time, in the one-time editor too.
+        windows_.showOTReminder();
+    }
+    grd1add();
+}
+
+void ReminderQuery::btnDelete_Click() {
+    const auto remid = currentRemId();
+    if (view_.Option1()) {
+        if (remid)
+            deleteOneTime(*remid);
+    } else {
+        gMsgAnswer.clear();
+        if (remid)
+            deleteRecurring(*remid);
+    }
+    grd1add();
+}
+
+void ReminderQuery::deleteOneTime(std::int64_t remid) {
+    gRemId = remid;
+    if (!view_.askYesNo("Do you want to Delete this Entry ?"))
+        return;
+    try {
+        deleteOccurrence(services_.conn, gRemId);
+    } catch (const StoreError& e) {
+        view_.showMessage(e.what(), EditingIcon::Error);
+    }
+}
+
+void ReminderQuery::deleteRecurring(std::int64_t remid) {
+    gRemId = remid;
+    try {
+        const std::optional<Occurrence> row = selectOccurrence(services_.conn, gRemId);
+        if (!row || row->recurrid == 0)
+            return; // deleted meanwhile, or not part of a series
+        gRecurrId = row->recurrid;
+        windows_.showFrmMsgbox();
+        if (gMsgAnswer == "One")
+            deleteOccurrence(services_.conn, gRemId);
+        else if (gMsgAnswer == "All")
+            deleteSeries(services_.conn, gRecurrId);
+    } catch (const StoreError& e) {
+        view_.showMessage(e.what(), EditingIcon::Error);
+    }
+}
+
+} // namespace davrin

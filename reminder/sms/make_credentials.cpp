@@ -32,7 +32,8 @@ void printUsage(std::ostream& os) {
           "parameter (for example \"?\").\n"
           "\nOptions:\n"
           "  -o, --output PATH   where to write the file\n"
-          "  -h, --help          show this text\n";
+          "  -h, --help          show this text\n"
+          "  --                  only fields follow (for a field that starts with -)\n";
 }
 
 struct Arguments {

@@ -212,6 +212,10 @@ std::optional<Occurrence> selectOccurrence(const Connection& conn, std::int64_t 
 std::int64_t insertRecurringReminder(const Connection& conn, const RecurringDefinition& definition,
                                      std::span<const LocalDateTime> occurrences) {
     checkMessage(conn, definition.remainder);
+    if (definition.remrepeat.size() != 1 ||
+        std::string_view("DWMQHY").find(definition.remrepeat[0]) == std::string_view::npos) {
+        throwInvalid(conn, "The repeat kind \"" + definition.remrepeat + "\" is unknown.");
+    }
     Transaction transaction(conn);
     Statement insertDefinition(conn, "INSERT INTO RECReminder (remainder, remdate, remrepeat, "
                                      "remrectimes, remenddate, remsms) "

@@ -80,26 +80,26 @@ Statement::Statement(const Connection& conn, std::string_view sql) : conn_(conn)
         sqlite3_prepare_v2(conn.handle(), sql.data(), static_cast<int>(sql.size()), &raw, nullptr);
     stmt_.reset(raw);
     if (rc != SQLITE_OK) {
-        throwStoreError(conn_, rc, "preparing a statement");
+        throwStoreError(conn_, rc, "reading the file");
     }
 }
 
 Statement& Statement::bind(int index, std::int64_t value) {
     if (const int rc = sqlite3_bind_int64(stmt_.get(), index, value); rc != SQLITE_OK) {
-        throwStoreError(conn_, rc, "binding a value");
+        throwStoreError(conn_, rc, "saving a value");
     }
     return *this;
 }
 
 Statement& Statement::bind(int index, std::string_view utf8) {
     if (utf8.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-        throwStoreError(conn_, SQLITE_TOOBIG, "binding a text");
+        throwStoreError(conn_, SQLITE_TOOBIG, "saving a text");
     }
     // SQLITE_TRANSIENT: SQLite copies the text, so the caller's buffer may go away.
     const int rc = sqlite3_bind_text(stmt_.get(), index, utf8.empty() ? "" : utf8.data(),
                                      static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK) {
-        throwStoreError(conn_, rc, "binding a text");
+        throwStoreError(conn_, rc, "saving a text");
     }
     return *this;
 }
@@ -110,7 +110,7 @@ Statement& Statement::bind(int index, const LocalDateTime& value) {
 
 Statement& Statement::bindNull(int index) {
     if (const int rc = sqlite3_bind_null(stmt_.get(), index); rc != SQLITE_OK) {
-        throwStoreError(conn_, rc, "binding a value");
+        throwStoreError(conn_, rc, "saving a value");
     }
     return *this;
 }
@@ -123,7 +123,7 @@ bool Statement::step() {
     if (rc == SQLITE_DONE) {
         return false;
     }
-    throwStoreError(conn_, rc, "running a statement");
+    throwStoreError(conn_, rc, "reading or saving reminders");
 }
 
 std::int64_t Statement::run() {

@@ -1,0 +1,109 @@
+// The control's events and property-change notifications, delivered through connection points.
+#include "connection_point_win32.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+
+namespace norvane {
+
+STDMETHODIMP ConnectionPoint::QueryInterface(REFIID riid, void** out) {
+    if (!out)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
+        *out = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP ConnectionPoint::GetConnectionInterface(IID* iid) {
+    if (!iid)
+        return E_POINTER;
+    *iid = iid_;
+    return S_OK;
+}
+
+STDMETHODIMP ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
+    if (!out)
+        return E_POINTER;
+    owner_.AddRef();
+    *out = &owner_;
+    return S_OK;
+}
+
+STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+    if (!sink || !cookie)
+        return E_POINTER;
+    *cookie = 0;
+    // Event sinks of a dispinterface often answer only IDispatch.
+    ComPtr<IUnknown> checked;
+    if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(checked.GetAddressOf()))) &&
+        (iid_ == IID_IPropertyNotifySink ||
+         FAILED(sink->QueryInterface(IID_IDispatch,
+                                     reinterpret_cast<void**>(checked.GetAddressOf())))))
+        return CONNECT_E_CANNOTCONNECT;
+    *cookie = nextCookie_++;
+    connections_.push_back({*cookie, std::move(checked)});
+    return S_OK;
+}
+
+STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
+    const auto found = std::find_if(connections_.begin(), connections_.end(),
+                                    [cookie](const Connection& c) { return c.cookie == cookie; });
+    if (found == connections_.end())
+        return CONNECT_E_NOCONNECTION;
+    connections_.erase(found);
+    return S_OK;
+}
+
+STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** out) {
+    if (out)
+        *out = nullptr;
+    return E_NOTIMPL;
+}
+
+std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const {
+    std::vector<ComPtr<IUnknown>> copy;
+    for (const auto& c : connections_)
+        copy.push_back(c.sink);
+    return copy;
+}
+
+void fireMouseEvent(const ConnectionPoint& point, DISPID dispid, short& Button, short& Shift,
+                    float& X, float& y) {
+    for (const auto& sink : point.sinks()) {
+        ComPtr<IDispatch> dispatch;
+        if (FAILED(sink.As(&dispatch)))
+            continue;
+        // Each sink gets the handler's values; what one sink changes stays with it.
+        short button = Button, shift = Shift;
+        float x = X, yy = y;
+        VARIANTARG args[4];
+        for (auto& a : args)
+            VariantInit(&a);
+        V_VT(&args[3]) = VT_I2 | VT_BYREF;
+        V_I2REF(&args[3]) = &button;
+        V_VT(&args[2]) = VT_I2 | VT_BYREF;
+        V_I2REF(&args[2]) = &shift;
+        V_VT(&args[1]) = VT_R4 | VT_BYREF;
+        V_R4REF(&args[1]) = &x;
+        V_VT(&args[0]) = VT_R4 | VT_BYREF;
+        V_R4REF(&args[0]) = &yy;
+        DISPPARAMS params{args, nullptr, 4, 0};
+        dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                         nullptr, nullptr);
+    }
+}
+
+void firePropertyChanged(const ConnectionPoint& point, DISPID dispid) {
+    for (const auto& sink : point.sinks()) {
+        ComPtr<IPropertyNotifySink> notify;
+        if (SUCCEEDED(sink.As(&notify)))
+            notify->OnChanged(dispid);
+    }
+}
+
+} // namespace norvane

@@ -1,0 +1,31 @@
+// Picture objects at the control's interface, and the built-in icons as real pictures.
+#pragma once
+
+#include "com_raii_win32.h"
+#include "sys_tray_ports.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+namespace norvane {
+
+// A host's or our own IPictureDisp, shared by reference count.
+class ComPicture final : public Picture {
+public:
+    explicit ComPicture(ComPtr<IPictureDisp> picture);
+    std::uint32_t handle() const override { return handle_; }
+    IPictureDisp* disp() const { return picture_.Get(); }
+
+private:
+    ComPtr<IPictureDisp> picture_;
+    std::uint32_t handle_ = 0;
+};
+
+PicturePtr wrapPicture(IPictureDisp* picture);    // Nothing stays Nothing
+PicturePtr wrapPicture(IUnknown* object);         // from a VARIANT; not a picture is Nothing
+IPictureDisp* unwrapPicture(const PicturePtr& p); // adds a reference; Nothing is null
+
+// ImageList1 (entries 1 ... 12) and the blank Image1, loaded from the module's icon resources.
+BuiltInPictures loadBuiltInPictures();
+
+} // namespace norvane

@@ -1,0 +1,121 @@
+// The hidden window behind ctlSysTray, its timer and the ANSI shell call.
+#include "tray_window_win32.h"
+
+#include "norvane_module_win32.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace norvane {
+
+namespace {
+constexpr wchar_t kClassName[] = L"NorvaneTrayWindow";
+constexpr UINT_PTR kTimerId = 1;
+
+// Explorer broadcasts this after a restart; only top-level windows hear broadcasts, which is
+// why the window is a hidden pop-up rather than a message-only window.
+UINT taskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void registerClass() {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(module::instance(), kClassName, &existing))
+        return;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = module::instance();
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+}
+} // namespace
+
+void unregisterTrayWindowClass() {
+    UnregisterClassW(kClassName, module::instance());
+}
+
+TrayWindow::TrayWindow(Handler& handler) : handler_(handler) {
+    registerClass();
+    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, module::instance(), nullptr));
+    if (!window_)
+        throw std::runtime_error("the control's window cannot be created");
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&windowProc));
+}
+
+LRESULT CALLBACK TrayWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TrayWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self) {
+        if (message == WM_TIMER && wParam == kTimerId) {
+            self->handler_.onTick();
+            return 0;
+        }
+        if (message == WM_MOUSEMOVE) {
+            self->handler_.onTrayMouse(wParam, lParam);
+            return 0;
+        }
+        if (message == taskbarCreatedMessage()) {
+            self->handler_.onTaskbarCreated();
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool TrayWindow::notifyIcon(NotifyMessage message, const NotifyIconData& record) {
+    static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconDataSize);
+    NOTIFYICONDATAA data{};
+    const auto bytes = toBytes(record);
+    std::memcpy(&data, bytes.data(), bytes.size());
+    return Shell_NotifyIconA(static_cast<DWORD>(message), &data) != FALSE;
+}
+
+std::string TrayWindow::toAnsi(std::u16string_view text) const {
+    if (text.empty())
+        return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr);
+    return ansi;
+}
+
+void TrayWindow::setInterval(std::uint32_t milliseconds) {
+    interval_ = milliseconds;
+    applyTimer();
+}
+
+void TrayWindow::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    applyTimer();
+}
+
+void TrayWindow::applyTimer() {
+    // An interval of 0 means a stopped timer, as for any form timer.
+    if (enabled_ && interval_ > 0)
+        SetTimer(window_.get(), kTimerId, interval_, nullptr);
+    else
+        KillTimer(window_.get(), kTimerId);
+}
+
+bool TrayWindow::pumpOne() {
+    MSG message;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam)); // leave it for the host's own loop
+        return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    return true;
+}
+
+} // namespace norvane

@@ -1,0 +1,72 @@
+// Fake views of the two editors: controls as plain fields, message boxes recorded.
+#pragma once
+
+#include "ot_reminder.h"
+#include "rec_reminder.h"
+
+#include <string>
+#include <vector>
+
+namespace davrin::test {
+
+struct ShownMessage {
+    std::string text;
+    EditingIcon icon;
+};
+
+template <class View> class FakeEditorView : public View {
+public:
+    void setCaption(const std::string& text) override { caption = text; }
+    void setDTPicker1(std::chrono::year_month_day d) override { date = d; }
+    std::chrono::year_month_day DTPicker1() const override { return date; }
+    void setDTPicker2(std::chrono::minutes t) override { time = t; }
+    std::chrono::minutes DTPicker2() const override { return time; }
+    void setCheck1(bool checked) override { sms = checked; }
+    bool Check1() const override { return sms; }
+    void enableCheck1(bool enabled) override { smsEnabled = enabled; }
+    void showMessage(const std::string& text, EditingIcon icon) override {
+        messages.push_back({text, icon});
+    }
+    void unload() override { unloaded = true; }
+
+    void setSchedule(const LocalDateTime& t) {
+        date = t.date();
+        time = t.timeOfDay();
+    }
+    std::string lastMessage() const { return messages.empty() ? "" : messages.back().text; }
+
+    std::string caption;
+    std::chrono::year_month_day date{};
+    std::chrono::minutes time{};
+    bool sms = false;
+    bool smsEnabled = false;
+    std::string message;
+    std::vector<ShownMessage> messages;
+    bool unloaded = false;
+};
+
+class FakeOTReminderView : public FakeEditorView<OTReminderView> {
+public:
+    void setText4(const std::string& text) override { message = text; }
+    std::string Text4() const override { return message; }
+};
+
+class FakeRecReminderView : public FakeEditorView<RecReminderView> {
+public:
+    void setDTPicker3(std::optional<std::chrono::year_month_day> d) override { endDate = d; }
+    std::optional<std::chrono::year_month_day> DTPicker3() const override { return endDate; }
+    void setDTPicker3TabStop(bool tabStop) override { endDateTabStop = tabStop; }
+    std::string Text4() const override { return message; }
+    void setText5(const std::string& text) override { count = text; }
+    std::string Text5() const override { return count; }
+    void enableText5(bool enabled) override { countEnabled = enabled; }
+    std::optional<RepeatKind> selectedRepeat() const override { return repeat; }
+
+    std::optional<std::chrono::year_month_day> endDate;
+    bool endDateTabStop = false;
+    std::string count;
+    bool countEnabled = true;
+    std::optional<RepeatKind> repeat;
+};
+
+} // namespace davrin::test

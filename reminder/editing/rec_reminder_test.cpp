@@ -1,0 +1,195 @@
+// RecReminder: count box filter, range interplay, validation, and the all-or-nothing save.
+#include "rec_reminder.h"
+
+#include "edit_context.h"
+#include "editing_test_support.h"
+#include "editor_fakes_test.h"
+#include "reminder_statements.h"
+
+namespace davrin {
+namespace {
+
+using std::chrono::year_month_day;
+using test::testNow;
+
+year_month_day ymd(int y, unsigned m, unsigned d) {
+    return year_month_day{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
+}
+
+class RecReminderTest : public ::testing::Test {
+protected:
+    void SetUp() override { form.Form_Load(); }
+
+    std::vector<std::string> occurrenceTexts() const {
+        std::vector<std::string> out;
+        for (const auto& o : listOccurrences(db.conn, ListKind::Recurring, ListSortKey::DateTime,
+                                             SortDirection::Ascending))
+            out.push_back(toScheduleText(o.remdate));
+        return out;
+    }
+
+    test::TempDatabase db;
+    FixedClock clock{testNow()};
+    test::FakeRecReminderView view;
+    RecReminder form{view, {db.conn, clock, [] { return std::string("0712345678"); }}};
+};
+
+TEST_F(RecReminderTest, LoadsTodayWithoutEndDateOrRepeatKind) {
+    EXPECT_EQ(view.caption, "Reminder - Saturday 05,  December 2026");
+    EXPECT_EQ(LocalDateTime(view.date, view.time), testNow());
+    EXPECT_FALSE(view.endDate);
+    EXPECT_FALSE(view.repeat);
+    EXPECT_FALSE(view.sms);
+    EXPECT_TRUE(view.smsEnabled);
+}
+
+TEST_F(RecReminderTest, CountBoxTakesDigitsAndBackspaceOnly) {
+    for (char32_t key : {U'0', U'5', U'9', char32_t{8}})
+        EXPECT_TRUE(form.Text5_KeyPress(key)) << static_cast<unsigned>(key);
+    for (char32_t key :
+         {U'a', U'-', U'+', U' ', U'.', U'\r', char32_t{0x0663}}) // other scripts' digits too
+        EXPECT_FALSE(form.Text5_KeyPress(key)) << static_cast<unsigned>(key);
+}
+
+TEST_F(RecReminderTest, RangeInterplaySteersToOneWayOfEnding) {
+    // Focusing the count with no end date keeps the count usable and the picker empty.
+    form.Text5_GotFocus();
+    EXPECT_TRUE(view.countEnabled);
+    EXPECT_FALSE(view.endDate);
+
+    // Setting an end date with a zero count clears the count; focusing the count then locks it.
+    view.count = "0";
+    view.endDate = ymd(2027, 1, 10);
+    form.DTPicker3_Change();
+    EXPECT_EQ(view.count, "");
+    EXPECT_TRUE(view.countEnabled);
+    EXPECT_TRUE(view.endDateTabStop);
+    form.Text5_GotFocus();
+    EXPECT_FALSE(view.countEnabled);
+    EXPECT_EQ(view.endDate, ymd(2027, 1, 10)); // the date itself is left alone
+
+    // Clearing the end date opens the count again; a typed count survives a change of date.
+    view.endDate.reset();
+    form.DTPicker3_Change();
+    EXPECT_TRUE(view.countEnabled);
+    view.count = "12";
+    view.endDate = ymd(2027, 2, 1);
+    form.DTPicker3_Change();
+    EXPECT_EQ(view.count, "12");
+    EXPECT_FALSE(view.endDateTabStop);
+}
+
+TEST_F(RecReminderTest, ValidationRefusesInOrderAndWritesNothing) {
+    struct Case {
+        const char* name;
+        const char* message;
+        std::optional<RepeatKind> repeat;
+        const char* count;
+        std::optional<year_month_day> endDate;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"blank message", "   ", std::nullopt, "", std::nullopt,
+         "Reminder Message is Empty cannot Save!"},
+        {"no repeat kind", "Gym", std::nullopt, "3", std::nullopt, "Reminder Schdedule is Invalid"},
+        {"count 0, no end date", "Gym", RepeatKind::Daily, "0", std::nullopt,
+         "Reminder Schdedule is Invalid"},
+        {"no count, no end date", "Gym", RepeatKind::Weekly, "", std::nullopt,
+         "Reminder Schdedule is Invalid"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        view.messages.clear();
+        view.message = c.message;
+        view.repeat = c.repeat;
+        view.count = c.count;
+        view.endDate = c.endDate;
+        form.CmdOk_Click();
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].text, c.expected);
+        EXPECT_EQ(view.messages[0].icon, EditingIcon::Information);
+        EXPECT_FALSE(view.unloaded);
+    }
+    EXPECT_EQ(db.count("FROM RECReminder"), 0);
+    EXPECT_EQ(db.count("FROM OTReminder"), 0);
+}
+
+TEST_F(RecReminderTest, WeeklyCountedSeriesIsStoredWithItsDefinition) {
+    view.message = "  Team call ";
+    view.setSchedule(LocalDateTime(2026, 12, 7, 9, 0));
+    view.repeat = RepeatKind::Weekly;
+    view.count = "3";
+    view.endDate = ymd(2027, 6, 1); // the count governs
+    view.sms = true;
+    gRecurrId = 0;
+    form.CmdOk_Click();
+    ASSERT_TRUE(view.messages.empty()) << view.lastMessage();
+    EXPECT_TRUE(view.unloaded);
+
+    EXPECT_EQ(occurrenceTexts(),
+              (std::vector<std::string>{"07/12/2026 09:00 AM", "14/12/2026 09:00 AM",
+                                        "21/12/2026 09:00 AM"}));
+    const std::string id = std::to_string(gRecurrId);
+    EXPECT_NE(gRecurrId, 0);
+    EXPECT_EQ(db.count("FROM OTReminder WHERE recurrid = " + id +
+                       " AND remainder = 'Team call' AND remsms = 1 AND remdel = 0"),
+              3);
+    EXPECT_EQ(db.count("FROM RECReminder WHERE recurrID = " + id +
+                       " AND remainder = 'Team call' AND remrepeat = 'W' AND remrectimes = 3"
+                       " AND remenddate IS NULL AND remsms = 1"),
+              1);
+}
+
+TEST_F(RecReminderTest, EndDateSeriesStoresTheDateAndNoCount) {
+    view.message = "Night shift";
+    view.setSchedule(LocalDateTime(2026, 12, 1, 22, 0)); // in the past: stored all the same
+    view.repeat = RepeatKind::Daily;
+    view.endDate = ymd(2026, 12, 3);
+    form.CmdOk_Click();
+    EXPECT_TRUE(view.unloaded);
+    EXPECT_EQ(occurrenceTexts(),
+              (std::vector<std::string>{"01/12/2026 10:00 PM", "02/12/2026 10:00 PM",
+                                        "03/12/2026 10:00 PM"}));
+    EXPECT_EQ(db.count("FROM RECReminder WHERE remrepeat = 'D' AND remrectimes = 0"
+                       " AND remenddate IS NOT NULL AND remsms = 0"),
+              1);
+}
+
+TEST_F(RecReminderTest, EndDateBeforeTheStartStoresTheDefinitionAlone) {
+    view.message = "Never";
+    view.repeat = RepeatKind::Yearly;
+    view.endDate = ymd(2026, 12, 4);
+    form.CmdOk_Click();
+    EXPECT_TRUE(view.unloaded);
+    EXPECT_EQ(db.count("FROM RECReminder"), 1);
+    EXPECT_EQ(db.count("FROM OTReminder"), 0);
+}
+
+TEST_F(RecReminderTest, AFailurePartWaySavesNothingAndKeepsTheWindow) {
+    db.failInsertsInto("OTReminder", 2); // the third occurrence fails
+    view.message = "Pay rent";
+    view.repeat = RepeatKind::Monthly;
+    view.count = "12";
+    form.CmdOk_Click();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].text.find("full"), std::string::npos) << view.messages[0].text;
+    EXPECT_EQ(view.messages[0].icon, EditingIcon::Error);
+    EXPECT_FALSE(view.unloaded);
+    EXPECT_EQ(view.count, "12");
+    EXPECT_EQ(db.count("FROM RECReminder"), 0);
+    EXPECT_EQ(db.count("FROM OTReminder"), 0);
+}
+
+TEST_F(RecReminderTest, ASeriesPastTheLastStorableYearIsRefused) {
+    view.message = "Far away";
+    view.setSchedule(LocalDateTime(9998, 1, 1, 0, 0));
+    view.repeat = RepeatKind::Yearly;
+    view.count = "999";
+    form.CmdOk_Click();
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_FALSE(view.unloaded);
+    EXPECT_EQ(db.count("FROM RECReminder"), 0);
+}
+
+} // namespace
+} // namespace davrin

@@ -1,0 +1,297 @@
+// ReminderQuery against a real database: the eight lists, grid rows, commands and deletion.
+#include "reminder_query.h"
+
+#include "edit_context.h"
+#include "editing_test_support.h"
+#include "reminder_statements.h"
+
+#include <functional>
+
+namespace davrin {
+namespace {
+
+using test::testNow;
+
+class FakeListView : public ReminderQueryView {
+public:
+    void setCaption(const std::string& text) override { caption = text; }
+    void setLabel1(const std::string& text) override { news = text; }
+    void setLabel2(const std::string& text) override { dateLine = text; }
+    bool Option1() const override { return oneTime; }
+    void setOption1(bool on) override { oneTime = on; }
+    void fillSortList(SortList list, const std::vector<std::string>& items) override {
+        lists[index(list)] = items;
+        selected[index(list)] = -1;
+    }
+    int sortIndex(SortList list) const override { return selected[index(list)]; }
+    void setSortIndex(SortList list, int i) override { selected[index(list)] = i; }
+    void showRows(const std::vector<GridRow>& r) override {
+        rows = r;
+        ++rebuilds;
+        current.reset();
+    }
+    std::optional<std::size_t> currentRow() const override { return current; }
+    void enableEditDelete(bool enabled) override { editDeleteEnabled = enabled; }
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+    void showMessage(const std::string& text, EditingIcon) override { messages.push_back(text); }
+    void unload() override { unloaded = true; }
+
+    static std::size_t index(SortList list) { return list == SortList::Combo1 ? 0 : 1; }
+    std::vector<std::string> messagesColumn() const {
+        std::vector<std::string> out;
+        for (const auto& r : rows)
+            out.push_back(r.message);
+        return out;
+    }
+
+    std::string caption, news, dateLine;
+    bool oneTime = false;
+    std::vector<std::string> lists[2];
+    int selected[2] = {-1, -1};
+    std::vector<GridRow> rows;
+    int rebuilds = 0;
+    std::optional<std::size_t> current;
+    bool editDeleteEnabled = true;
+    std::vector<std::string> questions;
+    bool answerYes = false;
+    std::vector<std::string> messages;
+    bool unloaded = false;
+};
+
+// Each modal window is a scripted action, recorded by name.
+class FakeWindows : public ReminderQueryWindows {
+public:
+    void showOTReminder() override { run("OTReminder"); }
+    void showRecReminder() override { run("RecReminder"); }
+    void showFrmMsgbox() override { run("frmMsgbox"); }
+    void showReminderSettings() override { run("ReminderSettings"); }
+
+    std::vector<std::string> shown;
+    std::function<void()> during;
+
+private:
+    void run(const char* name) {
+        shown.push_back(name);
+        if (during)
+            during();
+    }
+};
+
+class ReminderQueryTest : public ::testing::Test {
+protected:
+    void open() {
+        form.Form_Load();
+        form.Form_Activate();
+    }
+    std::int64_t oneTime(const std::string& message, int dayOffset) {
+        return insertOneTimeReminder(db.conn, message, testNow().addDays(dayOffset), 0);
+    }
+    std::int64_t series(const std::string& message, int times) {
+        std::vector<LocalDateTime> when;
+        for (int i = 0; i < times; ++i)
+            when.push_back(testNow().addDays(7 * i + 1));
+        return insertRecurringReminder(db.conn, {message, when[0], "W", times, std::nullopt, 0},
+                                       when);
+    }
+
+    test::TempDatabase db;
+    FixedClock clock{testNow()};
+    FakeListView view;
+    FakeWindows windows;
+    ReminderQuery form{view, windows, {db.conn, clock, {1, 0, 6}, [] { return "News!"; }}};
+};
+
+TEST_F(ReminderQueryTest, LoadShowsVersionDateNewsAndTheOneTimeList) {
+    oneTime("Dentist", 1);
+    series("Gym", 2);
+    open();
+    EXPECT_EQ(view.caption, "Davrin - Ver.1.0.6");
+    EXPECT_EQ(view.dateLine, "Saturday 05 December 2026");
+    EXPECT_EQ(view.news, "News!");
+    EXPECT_TRUE(view.oneTime);
+    EXPECT_EQ(view.lists[0], (std::vector<std::string>{"Date & Time", "Message"}));
+    EXPECT_EQ(view.lists[1], (std::vector<std::string>{"Ascending", "Descending"}));
+    EXPECT_EQ(view.selected[0], 0);
+    EXPECT_EQ(view.selected[1], 0);
+    ASSERT_EQ(view.rows.size(), 1u);
+    EXPECT_EQ(view.rows[0].dateText, "06/12/2026 09:30 PM");
+    EXPECT_TRUE(view.editDeleteEnabled);
+}
+
+TEST_F(ReminderQueryTest, EightListsByKindKeyAndDirection) {
+    oneTime("beta", 2);
+    oneTime("  Alpha  ", 3); // shown trimmed, sorted regardless of case
+    oneTime("gamma", 1);
+    series("delta", 1);
+    series("Charlie", 1);
+    open();
+    struct Case {
+        bool oneTimeList;
+        int key, direction;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {true, 0, 0, {"gamma", "beta", "Alpha"}}, {true, 0, 1, {"Alpha", "beta", "gamma"}},
+        {true, 1, 0, {"Alpha", "beta", "gamma"}}, {true, 1, 1, {"gamma", "beta", "Alpha"}},
+        {false, 0, 0, {"delta", "Charlie"}},      {false, 0, 1, {"Charlie", "delta"}},
+        {false, 1, 0, {"Charlie", "delta"}},      {false, 1, 1, {"delta", "Charlie"}},
+    };
+    for (const Case& c : cases) {
+        view.oneTime = c.oneTimeList;
+        view.selected[0] = c.key;
+        view.selected[1] = c.direction;
+        form.Option1_Click();
+        EXPECT_EQ(view.messagesColumn(), c.expected)
+            << c.oneTimeList << " " << c.key << " " << c.direction;
+    }
+}
+
+TEST_F(ReminderQueryTest, SortChangesOnAnEmptyGridDoNotQuery) {
+    open();
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_FALSE(view.editDeleteEnabled);
+    const int before = view.rebuilds;
+    view.selected[0] = 1;
+    form.Combo1_Click();
+    view.selected[1] = 1;
+    form.Combo2_Click();
+    EXPECT_EQ(view.rebuilds, before);
+
+    // With rows the same clicks rebuild; with no sort chosen nothing happens at all.
+    oneTime("x", 1);
+    form.Form_GotFocus();
+    form.Combo1_Click();
+    EXPECT_EQ(view.rebuilds, before + 2);
+    view.selected[0] = -1;
+    form.grd1add();
+    EXPECT_EQ(view.rebuilds, before + 2);
+}
+
+TEST_F(ReminderQueryTest, ReturningToTheWindowKeepsTheChosenOrder) {
+    oneTime("a", 1);
+    oneTime("b", 2);
+    open();
+    view.selected[1] = 1;
+    form.Combo2_Click();
+    form.Form_Activate();
+    EXPECT_EQ(view.selected[1], 1);
+    EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"b", "a"}));
+}
+
+TEST_F(ReminderQueryTest, NewOpensTheEditorOfTheListedKindAndRebuilds) {
+    open();
+    windows.during = [this] { oneTime("made in editor", 1); };
+    form.btnNew_Click();
+    view.oneTime = false;
+    form.btnNew_Click();
+    EXPECT_EQ(windows.shown, (std::vector<std::string>{"OTReminder", "RecReminder"}));
+    EXPECT_EQ(gEditMode, EditModeNew);
+    view.oneTime = true;
+    form.Option1_Click();
+    EXPECT_EQ(view.rows.size(), 2u);
+}
+
+TEST_F(ReminderQueryTest, EditOpensTheOneTimeEditorForTheSelectedOccurrence) {
+    series("Gym", 2);
+    open();
+    view.oneTime = false;
+    form.Option2_Click();
+    form.btnEdit_Click(); // no row current: nothing opens
+    EXPECT_TRUE(windows.shown.empty());
+    view.current = 1;
+    const auto expected = view.rows[1].remid;
+    form.btnEdit_Click();
+    EXPECT_EQ(windows.shown, (std::vector<std::string>{"OTReminder"}));
+    EXPECT_EQ(gEditMode, EditModeEdit);
+    EXPECT_EQ(gRemId, expected);
+}
+
+TEST_F(ReminderQueryTest, DeletingAOneTimeReminderAsksYesOrNo) {
+    const auto keep = oneTime("keep", 1);
+    oneTime("drop", 2);
+    open();
+    view.current = 1;
+    form.btnDelete_Click(); // answered No
+    EXPECT_EQ(view.questions, (std::vector<std::string>{"Do you want to Delete this Entry ?"}));
+    EXPECT_EQ(view.rows.size(), 2u);
+
+    view.current = 1;
+    view.answerYes = true;
+    form.btnDelete_Click();
+    ASSERT_EQ(view.rows.size(), 1u);
+    EXPECT_EQ(view.rows[0].remid, keep);
+    EXPECT_TRUE(windows.shown.empty());
+
+    form.btnDelete_Click(); // no row current: no question
+    EXPECT_EQ(view.questions.size(), 2u);
+}
+
+TEST_F(ReminderQueryTest, DeletingASeriesOccurrenceAsksOneAllOrNone) {
+    const auto gym = series("Gym", 3);
+    series("Swim", 2);
+    open();
+    view.oneTime = false;
+    view.selected[0] = 1; // by message: Gym x3, then Swim x2
+    form.Option2_Click();
+    std::string answer;
+    windows.during = [&] { gMsgAnswer = answer; };
+
+    for (const char* none : {"None", ""}) {
+        answer = none;
+        view.current = 0;
+        form.btnDelete_Click();
+        EXPECT_EQ(view.rows.size(), 5u);
+    }
+    EXPECT_EQ(gRecurrId, gym);
+
+    answer = "One";
+    view.current = 0;
+    form.btnDelete_Click();
+    EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"Gym", "Gym", "Swim", "Swim"}));
+
+    answer = "All";
+    view.current = 0;
+    form.btnDelete_Click();
+    EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"Swim", "Swim"}));
+    EXPECT_EQ(db.count("FROM RECReminder"), 2); // definitions stay
+    EXPECT_TRUE(view.questions.empty());
+    EXPECT_EQ(windows.shown.size(), 4u);
+}
+
+TEST_F(ReminderQueryTest, DeletingAnOccurrenceGoneMeanwhileAsksNothing) {
+    series("Gym", 2);
+    open();
+    view.oneTime = false;
+    form.Option2_Click();
+    view.current = 0;
+    db.exec("DELETE FROM OTReminder");
+    form.btnDelete_Click();
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_TRUE(view.rows.empty());
+}
+
+TEST_F(ReminderQueryTest, AFailingQueryIsReportedAndKeepsTheGrid) {
+    oneTime("a", 1);
+    open();
+    db.exec("ALTER TABLE OTReminder RENAME TO Gone");
+    form.grd1add();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find("OTReminder"), std::string::npos) << view.messages[0];
+    EXPECT_EQ(view.rows.size(), 1u);
+}
+
+TEST_F(ReminderQueryTest, SettingOpensTheSettingsWithoutARebuildAndCloseUnloads) {
+    open();
+    const int before = view.rebuilds;
+    form.btnSetting_Click();
+    EXPECT_EQ(windows.shown, (std::vector<std::string>{"ReminderSettings"}));
+    EXPECT_EQ(view.rebuilds, before);
+    form.cmd1_Click();
+    EXPECT_TRUE(view.unloaded);
+}
+
+} // namespace
+} // namespace davrin

@@ -83,6 +83,9 @@ bool DueReminderScan::applyAnswer() {
         } else if (gAlertResult == kModify) {
             s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None);
             moveOccurrence(s_.conn, mAlertRemId, gNewTime);
+        } else {
+            // Closed without an answer (the program is ending): change nothing, alert no more.
+            return false;
         }
         return true;
     } catch (const std::exception& e) {

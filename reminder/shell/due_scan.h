@@ -41,7 +41,7 @@ public:
 private:
     // Alerts the earliest due occurrence and applies the answer; true when more were due then.
     bool alertEarliest();
-    // False when the answer could not be stored (reported; the occurrence stays due).
+    // False when there was no answer, or it could not be stored (reported; it stays due).
     bool applyAnswer();
     void applySnooze();
 

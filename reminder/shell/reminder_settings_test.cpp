@@ -59,7 +59,7 @@ TEST_F(ReminderSettingsTest, UpDownWrapsAroundBothWays) {
                           {"30", "45", "15"},
                           {"45", "60", "30"},
                           {"60", "15", "45"},
-                          {"20", "35", "60"}};
+                          {"20", "35", "5"}};
     for (const Case& c : cases) {
         view.texts[SettingsText::Text2] = c.start;
         form.UpDown2_UpClick();

@@ -1,0 +1,14 @@
+// HttpClient over WinHTTP, the platform's own HTTP client.
+#pragma once
+
+#include "http_client.h"
+
+namespace davrin {
+
+class WinHttpClient final : public HttpClient {
+public:
+    std::optional<std::string> get(const std::string& url,
+                                   std::chrono::milliseconds timeout) override;
+};
+
+} // namespace davrin

@@ -1,0 +1,112 @@
+// Main's hidden window: turns timer ticks, tray events and menu choices into Main's handlers.
+#include "main_window_win32.h"
+
+#include "norvane_ids.h"
+#include "single_instance_win32.h"
+#include "text_win32.h"
+
+#include <memory>
+#include <stdexcept>
+#include <type_traits>
+
+namespace davrin {
+
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTimer2 = 2;
+
+struct MenuDestroyer {
+    void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &MainWindow::proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassExW(&wc);
+    window_ = CreateWindowExW(0, kMainWindowClass, L"Reminder", WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
+                              nullptr, instance, this);
+    if (!window_)
+        throw std::runtime_error("The main window could not be created.");
+}
+
+MainWindow::~MainWindow() {
+    KillTimer(window_, kTimer1);
+    KillTimer(window_, kTimer2);
+    DestroyWindow(window_);
+}
+
+void MainWindow::run(Main& form, std::chrono::milliseconds tick) {
+    form_ = &form;
+    const auto interval = static_cast<UINT>(tick.count());
+    SetTimer(window_, kTimer1, interval, nullptr);
+    SetTimer(window_, kTimer2, interval, nullptr);
+}
+
+void MainWindow::trayEvent(std::int32_t eventId) {
+    if (!form_)
+        return;
+    if (eventId == norvane::eventid::TrMouseLeftDblClk)
+        form_->ctlSysTray1_TrMouseLeftDblClk();
+    else if (eventId == norvane::eventid::TrMouseRightDown)
+        form_->ctlSysTray1_TrMouseRightDown();
+}
+
+std::optional<MenuCommand> MainWindow::popupMenu(const std::array<MenuEntry, 3>& items) {
+    const UniqueMenu menu(CreatePopupMenu());
+    for (const MenuEntry& item : items)
+        AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.command) + 1,
+                    toWide(item.caption).c_str());
+    POINT at{};
+    GetCursorPos(&at);
+    // Without the foreground the menu would stay open when the user clicks elsewhere.
+    SetForegroundWindow(window_);
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
+    PostMessageW(window_, WM_NULL, 0, 0);
+    if (chosen == 0)
+        return std::nullopt;
+    return static_cast<MenuCommand>(chosen - 1);
+}
+
+LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->handle(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (form_ && message == WM_TIMER) {
+        if (wParam == kTimer1)
+            form_->Timer1_Timer();
+        else if (wParam == kTimer2)
+            form_->Timer2_Timer();
+        return 0;
+    }
+    if (form_ && message == openListMessage()) {
+        // Same rule as the tray double-click: not over an open alert.
+        form_->ctlSysTray1_TrMouseLeftDblClk();
+        return 0;
+    }
+    if (message == WM_CLOSE || message == WM_ENDSESSION) {
+        // Someone asked the program to end (log-off, a task manager): end as Exit does.
+        if (message == WM_CLOSE || wParam)
+            PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+} // namespace davrin

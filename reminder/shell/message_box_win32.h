@@ -1,0 +1,25 @@
+// Message boxes through MessageBoxW, owned by a given window.
+#pragma once
+
+#include "message_box.h"
+
+#include <windows.h>
+
+namespace davrin {
+
+void showMessageBox(HWND owner, const std::string& text, const std::string& title,
+                    MessageIcon icon);
+
+class Win32MessageBoxes final : public MessageBoxes {
+public:
+    explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+    void setOwner(HWND owner) { owner_ = owner; }
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override {
+        showMessageBox(owner_, text, title, icon);
+    }
+
+private:
+    HWND owner_;
+};
+
+} // namespace davrin

@@ -1,0 +1,44 @@
+// Hosting the tray control ctlSysTray1 as an ActiveX container does: sited, loaded, late-bound.
+#pragma once
+
+#include "main_form.h"
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <ole2.h>
+#include <string>
+
+namespace davrin {
+
+class TrayControlHost final : public TrayIcon {
+public:
+    using EventHandler = std::function<void(std::int32_t eventId)>;
+
+    // Creates the control by its class identifier (the manifest finds Norvane.dll beside the
+    // program), sites it on `window`, loads TrayTitle "Davrin" and TrayMode 2 from a property bag
+    // and connects its events. Throws std::runtime_error naming the failed step.
+    TrayControlHost(HWND window, EventHandler onEvent);
+    // Disconnects and closes the control, which takes its icon off the tray.
+    ~TrayControlHost() override;
+    TrayControlHost(const TrayControlHost&) = delete;
+    TrayControlHost& operator=(const TrayControlHost&) = delete;
+
+    bool RestoreIcon() override;
+    bool PlaceIcon() override;
+
+private:
+    bool callBoolMethod(DISPID dispid);
+
+    Microsoft::WRL::ComPtr<IOleClientSite> site_;
+    Microsoft::WRL::ComPtr<IDispatch> sink_;
+    Microsoft::WRL::ComPtr<IOleObject> object_;
+    Microsoft::WRL::ComPtr<IDispatch> dispatch_;
+    Microsoft::WRL::ComPtr<IConnectionPoint> events_;
+    DWORD cookie_ = 0;
+};
+
+} // namespace davrin

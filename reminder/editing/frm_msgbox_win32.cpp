@@ -1,5 +1,6 @@
 // The delete-occurrence question as a real dialog: three buttons and a prompt.
 #include "editing_dialogs_win32.h"
+#include "editor_ids_win32.h"
 
 #include "dialog_host_win32.h"
 #include "dialog_template_win32.h"
@@ -9,7 +10,14 @@
 namespace davrin {
 namespace {
 
-enum : WORD { IdPrompt = 100, IdCommand1 = 101, IdCommand2 = 102, IdCommand3 = 103 };
+using namespace editor_ids;
+
+enum : WORD {
+    IdPrompt = 100,
+    IdCommand1 = IdFrmMsgboxCommand1,
+    IdCommand2 = IdFrmMsgboxCommand2,
+    IdCommand3 = IdFrmMsgboxCommand3
+};
 
 class FrmMsgboxDialog final : public FrmMsgboxView {
 public:

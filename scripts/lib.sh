@@ -18,8 +18,13 @@ configure_and_build() {
       return 1
     }
   fi
-  cmake --build "$dir" -j "$jobs" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^-- ' || true
-  return "${PIPESTATUS[0]}"
+  local rc=0
+  cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1 || rc=$?
+  if [ $rc -ne 0 ]; then
+    grep -v -E '^\[ *[0-9]+%\]|^-- ' "$dir.build.log" | tail -n 80 >&2
+    echo "build failed in $dir (full log: $dir.build.log)" >&2
+  fi
+  return $rc
 }
 
 build_windows() {

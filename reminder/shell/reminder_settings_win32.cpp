@@ -3,6 +3,7 @@
 
 #include "message_box_win32.h"
 #include "reminder_settings.h"
+#include "reminder_statements.h"
 #include "resource_ids.h"
 #include "text_win32.h"
 

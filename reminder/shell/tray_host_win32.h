@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <ocidl.h>
 #include <ole2.h>
 #include <string>
 

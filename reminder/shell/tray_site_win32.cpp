@@ -12,6 +12,11 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 // Reference counting shared by the three small objects; everything runs on the one UI thread.
+// COM objects end in their own Release, never through a delete on an interface pointer, so the
+// interfaces' non-virtual destructors are no hazard here.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 template <class Derived> class RefCounted {
 public:
     ULONG addRef() { return ++refs_; }
@@ -242,6 +247,8 @@ private:
     IID events_;
     std::function<void(std::int32_t)> onEvent_;
 };
+
+#pragma GCC diagnostic pop
 
 } // namespace
 

@@ -40,7 +40,8 @@ ProgramVersion versionOfThisProgram() {
 
 // Column widths in twips, the unit the layout was drawn in; scaled to the screen's DPI.
 constexpr std::array<int, 3> kColumnTwips{1, 2000, 4150};
-constexpr std::array<const wchar_t*, 3> kColumnHeaders{L"", L"Date & Time", L"Message"};
+// The header reads "&" as an access-key prefix; doubled, it shows "Date & Time".
+constexpr std::array<const wchar_t*, 3> kColumnHeaders{L"", L"Date && Time", L"Message"};
 
 } // namespace
 

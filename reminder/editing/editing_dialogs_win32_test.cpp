@@ -24,7 +24,8 @@ void screenshot(HWND window, const char* name) {
     const char* folder = std::getenv("DAVRIN_SHOTS");
     if (folder == nullptr)
         return;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     GetWindowRect(window, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;

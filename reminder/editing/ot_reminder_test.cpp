@@ -164,15 +164,5 @@ TEST_F(OTReminderTest, AFailingStatementIsReportedAndTheWindowStaysOpen) {
     EXPECT_EQ(view.message, "Renew passport");
 }
 
-TEST_F(OTReminderTest, NoEditModeClosesWithoutWriting) {
-    gEditMode = EditModeNone;
-    auto f = form();
-    f.Form_Load();
-    view.message = "Stray";
-    f.CmdOk_Click();
-    EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(db.count("FROM OTReminder"), 0);
-}
-
 } // namespace
 } // namespace davrin

@@ -155,16 +155,6 @@ TEST_F(RecReminderTest, EndDateSeriesStoresTheDateAndNoCount) {
               1);
 }
 
-TEST_F(RecReminderTest, EndDateBeforeTheStartStoresTheDefinitionAlone) {
-    view.message = "Never";
-    view.repeat = RepeatKind::Yearly;
-    view.endDate = ymd(2026, 12, 4);
-    form.CmdOk_Click();
-    EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(db.count("FROM RECReminder"), 1);
-    EXPECT_EQ(db.count("FROM OTReminder"), 0);
-}
-
 TEST_F(RecReminderTest, AFailurePartWaySavesNothingAndKeepsTheWindow) {
     db.failInsertsInto("OTReminder", 2); // the third occurrence fails
     view.message = "Pay rent";
@@ -178,17 +168,6 @@ TEST_F(RecReminderTest, AFailurePartWaySavesNothingAndKeepsTheWindow) {
     EXPECT_EQ(view.count, "12");
     EXPECT_EQ(db.count("FROM RECReminder"), 0);
     EXPECT_EQ(db.count("FROM OTReminder"), 0);
-}
-
-TEST_F(RecReminderTest, ASeriesPastTheLastStorableYearIsRefused) {
-    view.message = "Far away";
-    view.setSchedule(LocalDateTime(9998, 1, 1, 0, 0));
-    view.repeat = RepeatKind::Yearly;
-    view.count = "999";
-    form.CmdOk_Click();
-    EXPECT_EQ(view.messages.size(), 1u);
-    EXPECT_FALSE(view.unloaded);
-    EXPECT_EQ(db.count("FROM RECReminder"), 0);
 }
 
 } // namespace

@@ -283,15 +283,5 @@ TEST_F(ReminderQueryTest, AFailingQueryIsReportedAndKeepsTheGrid) {
     EXPECT_EQ(view.rows.size(), 1u);
 }
 
-TEST_F(ReminderQueryTest, SettingOpensTheSettingsWithoutARebuildAndCloseUnloads) {
-    open();
-    const int before = view.rebuilds;
-    form.btnSetting_Click();
-    EXPECT_EQ(windows.shown, (std::vector<std::string>{"ReminderSettings"}));
-    EXPECT_EQ(view.rebuilds, before);
-    form.cmd1_Click();
-    EXPECT_TRUE(view.unloaded);
-}
-
 } // namespace
 } // namespace davrin

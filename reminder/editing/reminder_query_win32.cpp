@@ -233,7 +233,11 @@ private:
 };
 
 ReminderQueryWindow::ReminderQueryWindow(HINSTANCE instance, EditingWindowServices services)
-    : instance_(instance), services_(std::move(services)) {}
+    : instance_(instance), services_(std::move(services)) {
+    // The list and the pickers need their classes registered, whatever the host did.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+}
 
 ReminderQueryWindow::~ReminderQueryWindow() {
     if (dialog_ && dialog_->hwnd)

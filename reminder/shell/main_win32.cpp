@@ -5,7 +5,10 @@
 #include "main_window_win32.h"
 #include "message_box_win32.h"
 #include "new_rem_screen_win32.h"
-#include "reminder_query_placeholder_win32.h"
+#include "news_line.h"
+#include "reminder_query_win32.h"
+#include "reminder_settings_win32.h"
+#include "reminder_statements.h"
 #include "single_instance_win32.h"
 #include "tray_host_win32.h"
 
@@ -71,7 +74,24 @@ int runProgram(HINSTANCE instance) {
     SystemClock clock;
     WinHttpClient Inet1;
     Win32AlertWindow alert(instance, window.handle(), clock);
-    ReminderQueryPlaceholder list(instance);
+    // The list window outlives nothing it asks for: Main is created right after it.
+    Main* mainForm = nullptr;
+    ReminderQueryWindow list(
+        instance,
+        {gConn, clock,
+         [&mainForm] { return mainForm ? mainForm->lblmobileno().text() : std::string{}; },
+         [&Inet1]() -> std::string {
+             try {
+                 const auto settings = readSettings(gConn);
+                 return settings ? fetchNewsLine(Inet1, settings->newsserver) : std::string{};
+             } catch (const std::exception&) {
+                 return {}; // the news line is never worth an error
+             }
+         },
+         [instance, &mainForm](HWND owner) {
+             if (mainForm)
+                 showReminderSettings(instance, owner, gConn, mainForm->lblmobileno());
+         }});
     std::unique_ptr<TrayControlHost> ctlSysTray1;
     try {
         ctlSysTray1 = std::make_unique<TrayControlHost>(
@@ -82,12 +102,15 @@ int runProgram(HINSTANCE instance) {
     }
 
     Main form({window, *ctlSysTray1, list, alert, Inet1, boxes, clock, programFolder()});
+    mainForm = &form;
     if (!form.Form_Load())
         return 1;
     window.run(form, tickInterval());
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (list.preTranslate(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

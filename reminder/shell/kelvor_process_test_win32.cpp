@@ -1,0 +1,263 @@
+// Test support for the tests that run the real KELVOR.exe under Wine.
+#include "kelvor_process_test_win32.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace davrin::test {
+
+namespace {
+
+std::filesystem::path thisProgramsFolder() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).parent_path();
+}
+
+struct WindowQuery {
+    DWORD process;
+    const wchar_t* className;
+    const wchar_t* caption;
+    bool visibleOnly;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+    auto& q = *reinterpret_cast<WindowQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (q.process && owner != q.process)
+        return TRUE;
+    if (q.visibleOnly && !IsWindowVisible(window))
+        return TRUE;
+    wchar_t name[128] = L"";
+    GetClassNameW(window, name, 128);
+    if (wcscmp(name, q.className) != 0)
+        return TRUE;
+    if (q.caption && textOf(window) != q.caption)
+        return TRUE;
+    q.found = window;
+    return FALSE;
+}
+
+HWND standaloneTray() {
+    return FindWindowW(L"__winex11_standalone_tray", nullptr);
+}
+
+BOOL CALLBACK collectTrayIcon(HWND window, LPARAM param) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (wcscmp(name, L"__winex11_tray_icon") == 0 && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> trayIcons() {
+    std::vector<HWND> icons;
+    if (HWND tray = standaloneTray())
+        EnumChildWindows(tray, collectTrayIcon, reinterpret_cast<LPARAM>(&icons));
+    return icons;
+}
+
+} // namespace
+
+ProgramFolder::ProgramFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    path_ =
+        std::filesystem::path(temp) / (L"kelvor-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                       L"-" + std::to_wstring(GetTickCount()));
+    std::filesystem::create_directories(path_);
+    const auto bin = thisProgramsFolder();
+    for (const wchar_t* file : {L"KELVOR.exe", L"Norvane.dll"})
+        std::filesystem::copy_file(bin / file, path_ / file);
+}
+
+ProgramFolder::~ProgramFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+KelvorProcess::KelvorProcess(const std::filesystem::path& folder) {
+    // Ticks of a fraction of a second keep the tests short; the variable exists for them only.
+    SetEnvironmentVariableW(L"KELVOR_TEST_TICK_MS", L"300");
+    std::wstring command = L"\"" + (folder / L"KELVOR.exe").wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &info_))
+        throw std::runtime_error("KELVOR.exe could not be started");
+}
+
+KelvorProcess::~KelvorProcess() {
+    if (waitForExit(0ms) == STILL_ACTIVE) {
+        if (HWND main = hiddenWindowOf(id(), L"DavrinKelvorMain"))
+            PostMessageW(main, WM_CLOSE, 0, 0);
+        if (waitForExit(5s) == STILL_ACTIVE)
+            TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+DWORD KelvorProcess::waitForExit(std::chrono::milliseconds timeout) {
+    WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count()));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+HWND waitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        if (HWND window = find())
+            return window;
+        Sleep(50);
+    } while (std::chrono::steady_clock::now() < end);
+    return nullptr;
+}
+
+HWND topWindowOf(DWORD process, const wchar_t* className, const wchar_t* caption) {
+    WindowQuery q{process, className, caption, true};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+HWND hiddenWindowOf(DWORD process, const wchar_t* className) {
+    WindowQuery q{process, className, nullptr, false};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+bool waitUntilGone(HWND window, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+std::wstring textOf(HWND window) {
+    wchar_t text[1024] = L"";
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                        nullptr);
+    return text;
+}
+
+int trayIconCount() {
+    return static_cast<int>(trayIcons().size());
+}
+
+HWND trayIconWindow() {
+    const auto icons = trayIcons();
+    return icons.size() == 1 ? icons.front() : nullptr;
+}
+
+// The tooltip lives in the shell's process, so its text is read through memory lent there.
+std::wstring trayTip() {
+    HWND icon = trayIconWindow();
+    if (!icon)
+        return L"<no single icon>";
+    DWORD shell = 0;
+    GetWindowThreadProcessId(icon, &shell);
+    HWND tooltip = hiddenWindowOf(shell, TOOLTIPS_CLASSW);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, shell);
+    if (!tooltip || !process)
+        return L"<no tooltip>";
+    constexpr std::size_t textChars = 128;
+    const SIZE_T size = sizeof(TTTOOLINFOW) + textChars * sizeof(wchar_t);
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    std::wstring tip = L"<unreadable>";
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof info);
+    const int tools = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < tools; ++i) {
+        WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
+        if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(remote)))
+            continue;
+        TTTOOLINFOW found{};
+        ReadProcessMemory(process, remote, &found, sizeof found, nullptr);
+        if (found.hwnd != icon)
+            continue;
+        found.lpszText = info.lpszText;
+        WriteProcessMemory(process, remote, &found, sizeof found, nullptr);
+        SendMessageW(tooltip, TTM_GETTEXTW, textChars, reinterpret_cast<LPARAM>(remote));
+        wchar_t text[textChars] = L"";
+        ReadProcessMemory(process, remote + sizeof info, text, sizeof text - sizeof(wchar_t),
+                          nullptr);
+        tip = text;
+        break;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return tip;
+}
+
+struct LoopbackServer::State {
+    SOCKET listener = INVALID_SOCKET;
+    std::string body;
+    std::atomic<bool> stop{false};
+    std::thread thread;
+    int port = 0;
+};
+
+LoopbackServer::LoopbackServer(std::string body) : state_(std::make_unique<State>()) {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    state_->body = std::move(body);
+    state_->listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(state_->listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(state_->listener, reinterpret_cast<sockaddr*>(&address), &length);
+    state_->port = ntohs(address.sin_port);
+    listen(state_->listener, 8);
+    state_->thread = std::thread([s = state_.get()] {
+        while (!s->stop) {
+            const SOCKET client = accept(s->listener, nullptr, nullptr);
+            if (client == INVALID_SOCKET)
+                break;
+            std::string request;
+            char buffer[1024];
+            int got = 0;
+            while (request.find("\r\n\r\n") == std::string::npos &&
+                   (got = recv(client, buffer, sizeof buffer, 0)) > 0)
+                request.append(buffer, static_cast<std::size_t>(got));
+            const std::string response =
+                "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                std::to_string(s->body.size()) + "\r\nConnection: close\r\n\r\n" + s->body;
+            send(client, response.data(), static_cast<int>(response.size()), 0);
+            shutdown(client, SD_SEND);
+            closesocket(client);
+        }
+    });
+}
+
+LoopbackServer::~LoopbackServer() {
+    state_->stop = true;
+    closesocket(state_->listener);
+    state_->thread.join();
+    WSACleanup();
+}
+
+std::string LoopbackServer::address() const {
+    return "127.0.0.1:" + std::to_string(state_->port);
+}
+
+} // namespace davrin::test

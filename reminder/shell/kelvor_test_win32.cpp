@@ -1,0 +1,229 @@
+// The real KELVOR.exe under Wine: alerts and their buttons, the tray icon and menu, one copy.
+#include "kelvor_process_test_win32.h"
+
+#include "clock.h"
+#include "new_rem_screen.h"
+#include "reminder_statements.h"
+#include "resource_ids.h"
+#include "text_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace davrin::test {
+namespace {
+
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The visible alert of the process (a dialog with the Snooze button).
+HWND alertOf(DWORD process) {
+    return waitForWindow([process] {
+        HWND dialog = topWindowOf(process, L"#32770");
+        return dialog && GetDlgItem(dialog, IDC_BTNSNOOZE) ? dialog : nullptr;
+    });
+}
+
+std::string label(HWND dialog, int id) {
+    return toUtf8(textOf(GetDlgItem(dialog, id)));
+}
+
+void press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Sends the tray icon a mouse message the way the user's hand would: to Wine's icon window.
+void clickTrayIcon(UINT message) {
+    HWND icon = trayIconWindow();
+    ASSERT_NE(icon, nullptr);
+    PostMessageW(icon, message, 0, MAKELPARAM(8, 8));
+}
+
+HWND menuOf(DWORD process) {
+    return waitForWindow([process] { return topWindowOf(process, L"#32768"); }, 5s);
+}
+
+// What the tray icon looks like on the screen right now.
+std::vector<COLORREF> iconPixels() {
+    RECT r{};
+    GetWindowRect(trayIconWindow(), &r);
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x)
+            pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Chooses a menu item by its access key, as typing it into the open menu does.
+void chooseFromMenu(DWORD process, wchar_t accessKey) {
+    HWND menu = menuOf(process);
+    ASSERT_NE(menu, nullptr);
+    HWND main = hiddenWindowOf(process, L"DavrinKelvorMain");
+    PostMessageW(main, WM_KEYDOWN, static_cast<WPARAM>(accessKey), 0);
+    ASSERT_TRUE(waitUntilGone(menu, 5s));
+}
+
+// Reads one row through a connection of its own, closed again at once, so the test never holds
+// the file while the program writes it.
+std::optional<Occurrence> rowIn(const std::filesystem::path& database, std::int64_t remid) {
+    return selectOccurrence(openDatabase(database), remid);
+}
+
+// Waits (a few reads a second) until the program has written what the test expects.
+bool waitForRow(const std::function<bool()>& written) {
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (written())
+            return true;
+        Sleep(250);
+    }
+    return false;
+}
+
+class KelvorTest : public ::testing::Test {
+protected:
+    KelvorTest() { ConnectDatabase(folder.path()); }
+    ~KelvorTest() override { gConn.close(); }
+
+    std::int64_t addDue(const std::string& message, int minutesAgo) {
+        return insertOneTimeReminder(gConn, message, clock.now().addMinutes(-minutesAgo), 0);
+    }
+
+    ProgramFolder folder;
+    SystemClock clock;
+};
+
+TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
+    LoopbackServer news("  Markets closed higher today \r\n");
+    saveSettings(gConn, Settings{30, "0123", news.address()});
+    const auto first = addDue("Water the plants & the lawn", 3);
+    const auto second = addDue("Call the bank", 2);
+    const auto third = addDue("Book the dentist", 1);
+    const std::string firstTitle =
+        "Reminder of " + toAlertTimeText(selectOccurrence(gConn, first)->remdate);
+    const std::string thought = thoughtOfDay(gConn, toDayKey(clock.now())).value_or("?");
+    gConn.close();
+    KelvorProcess kelvor(folder.path());
+
+    HWND alert = alertOf(kelvor.id());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_TRUE(GetWindowLongW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(label(alert, IDC_LABEL7), firstTitle);
+    EXPECT_EQ(label(alert, IDC_LABEL1), "Water the plants & the lawn");
+    EXPECT_EQ(label(alert, IDC_LABEL2), thought);
+    EXPECT_EQ(label(alert, IDC_LABEL3), "Markets closed higher today");
+    EXPECT_EQ(label(alert, IDC_LABEL9), toAlertDateText(clock.now()));
+    press(alert, IDC_BTNDISMISS);
+    ASSERT_TRUE(waitUntilGone(alert));
+
+    alert = alertOf(kelvor.id());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(label(alert, IDC_LABEL1), "Call the bank");
+    const LocalDateTime snoozedAt = clock.now();
+    press(alert, IDC_BTNSNOOZE);
+    ASSERT_TRUE(waitUntilGone(alert));
+
+    alert = alertOf(kelvor.id());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(label(alert, IDC_LABEL1), "Book the dentist");
+    const LocalDateTime modifiedAt = clock.now();
+    press(alert, IDC_BTNMODIFY); // the pickers hold the current minute: accepted
+    HWND confirmation =
+        waitForWindow([&] { return topWindowOf(kelvor.id(), L"#32770", L"KELVOR"); });
+    ASSERT_NE(confirmation, nullptr);
+    PostMessageW(confirmation, WM_COMMAND, IDOK, 0);
+
+    // Moved to the current minute, it is due again and comes straight back.
+    alert = alertOf(kelvor.id());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(label(alert, IDC_LABEL1), "Book the dentist");
+    const auto modified = rowIn(folder.database(), third);
+    ASSERT_TRUE(modified);
+    EXPECT_GE(modified->remdate, modifiedAt);
+    EXPECT_LE(modified->remdate, clock.now());
+    press(alert, IDC_BTNDISMISS);
+    ASSERT_TRUE(waitUntilGone(alert));
+    EXPECT_TRUE(waitForRow([&] { return !rowIn(folder.database(), third); }));
+
+    EXPECT_FALSE(rowIn(folder.database(), first));
+    const auto snoozed = rowIn(folder.database(), second);
+    ASSERT_TRUE(snoozed);
+    EXPECT_GE(snoozed->remdate, snoozedAt.addMinutes(30));
+    EXPECT_LE(snoozed->remdate, clock.now().addMinutes(30));
+    EXPECT_EQ(topWindowOf(kelvor.id(), L"#32770"), nullptr);
+}
+
+TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
+    const auto later = insertOneTimeReminder(gConn, "next week", clock.now().addDays(7), 0);
+    gConn.close();
+    const std::string before = fileBytes(folder.database());
+    KelvorProcess kelvor(folder.path());
+    ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
+    EXPECT_EQ(trayTip(), L"Davrin");
+    // Animated: within a few frames the picture changes.
+    const auto firstFrame = iconPixels();
+    bool changed = false;
+    for (int sample = 0; sample < 10 && !changed; ++sample) {
+        Sleep(200);
+        changed = iconPixels() != firstFrame;
+    }
+    EXPECT_TRUE(changed) << "the tray icon does not animate";
+
+    clickTrayIcon(WM_RBUTTONDOWN);
+    HWND menu = menuOf(kelvor.id());
+    ASSERT_NE(menu, nullptr);
+    // Cross-process menu texts are not readable under Wine; the access keys prove the captions:
+    // P reaches only "&Pause Reminder", R only "&Resume Reminder".
+    chooseFromMenu(kelvor.id(), L'P');
+
+    // Paused: a reminder falling due now raises nothing.
+    const auto paused =
+        insertOneTimeReminder(openDatabase(folder.database()), "while paused", clock.now(), 0);
+    Sleep(2000);
+    EXPECT_EQ(topWindowOf(kelvor.id(), L"#32770"), nullptr);
+
+    clickTrayIcon(WM_RBUTTONDOWN);
+    menu = menuOf(kelvor.id());
+    ASSERT_NE(menu, nullptr);
+    chooseFromMenu(kelvor.id(), L'R');
+    HWND alert = alertOf(kelvor.id());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(label(alert, IDC_LABEL1), "while paused");
+    press(alert, IDC_BTNDISMISS);
+    ASSERT_TRUE(waitUntilGone(alert));
+    ASSERT_TRUE(waitForRow([&] { return !rowIn(folder.database(), paused); }));
+
+    const std::string afterAnswer = fileBytes(folder.database());
+    clickTrayIcon(WM_RBUTTONDOWN);
+    chooseFromMenu(kelvor.id(), L'E');
+    EXPECT_EQ(kelvor.waitForExit(10s), 0u);
+    EXPECT_TRUE(fileBytes(folder.database()) == afterAnswer) << "Exit changed the database";
+    EXPECT_TRUE(before != afterAnswer) << "the answer to the alert was not stored";
+    Sleep(500);
+    EXPECT_EQ(trayIconCount(), 0);
+    EXPECT_TRUE(rowIn(folder.database(), later));
+}
+
+TEST_F(KelvorTest, ASecondStartHandsOverAndEnds) {
+    gConn.close();
+    KelvorProcess running(folder.path());
+    ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
+    const auto visibleWindows = [&] { return topWindowOf(running.id(), L"#32770"); };
+    EXPECT_EQ(visibleWindows(), nullptr);
+
+    KelvorProcess second(folder.path());
+    EXPECT_EQ(second.waitForExit(10s), 0u);
+    // The running copy opened its list window instead.
+    EXPECT_NE(waitForWindow(visibleWindows, 5s), nullptr);
+    EXPECT_EQ(trayIconCount(), 1);
+}
+
+} // namespace
+} // namespace davrin::test

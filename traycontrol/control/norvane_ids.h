@@ -51,7 +51,16 @@ inline constexpr std::int32_t Image = 0x6803000F;
 inline constexpr std::int32_t FlashCycle = 0x6803000E;
 inline constexpr std::int32_t AnimCycle = 0x6803000D;
 inline constexpr std::int32_t FrameCount = 0x6803000C;
-inline constexpr std::int32_t Pic01 = 0x6803000B; // Pic02 ... Pic10 count down to 0x68030002
+inline constexpr std::int32_t Pic01 = 0x6803000B;
+inline constexpr std::int32_t Pic02 = 0x6803000A;
+inline constexpr std::int32_t Pic03 = 0x68030009;
+inline constexpr std::int32_t Pic04 = 0x68030008;
+inline constexpr std::int32_t Pic05 = 0x68030007;
+inline constexpr std::int32_t Pic06 = 0x68030006;
+inline constexpr std::int32_t Pic07 = 0x68030005;
+inline constexpr std::int32_t Pic08 = 0x68030004;
+inline constexpr std::int32_t Pic09 = 0x68030003;
+inline constexpr std::int32_t Pic10 = 0x68030002;
 inline constexpr std::int32_t TrayMode = 0x68030001;
 inline constexpr std::int32_t GoWeb = 0x68030000;
 

@@ -190,6 +190,7 @@ public:
 private:
     ~SysTrayControl();
 
+    HRESULT invokeRefreshIcon(DISPPARAMS* params, VARIANT* result, UINT* argError);
     HRESULT getPic(int n, IPictureDisp** value);
     HRESULT setPic(int n, IPictureDisp* value);
 

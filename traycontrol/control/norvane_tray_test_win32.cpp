@@ -69,7 +69,11 @@ TEST(Shell, AnimatedIconIsPlacedInTheRealTrayAndRemovedWithTheControl) {
         pumpMessages();
         Sleep(50);
     }
+    // The shell announces a restart: the icon stays placed, so refreshing it still works.
+    SendMessageW(controlWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(method(control.Get(), dispid::RefreshIcon));
     EXPECT_TRUE(method(control.Get(), dispid::EliminateIcon));
+    EXPECT_FALSE(method(control.Get(), dispid::RefreshIcon));
 }
 
 TEST(Events, NineNotificationCodesRaiseNineEventsInOrder) {

@@ -210,8 +210,11 @@ bool SysTray::RefreshIcon(const PicturePtr& IconImage, const std::u16string& New
 }
 
 void SysTray::TaskbarCreated() {
+    // The shell also broadcasts this when it only re-lays the taskbar, with our icon still on
+    // it; the add then fails, and a modify confirms the icon is there.
     if (s_.m_IconPlaced)
-        s_.m_IconPlaced = shell_.notifyIcon(NotifyMessage::Add, s_.m_Notify);
+        s_.m_IconPlaced = shell_.notifyIcon(NotifyMessage::Add, s_.m_Notify) ||
+                          shell_.notifyIcon(NotifyMessage::Modify, s_.m_Notify);
 }
 
 void SysTray::setTrayTitle(const std::u16string& New_TrayTitle) {

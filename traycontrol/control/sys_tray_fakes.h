@@ -27,12 +27,13 @@ struct FakeShell : TrayShell {
     };
     std::vector<Call> calls;
     bool answer = true;
+    bool addAnswer = true;        // the answer to adds, when `answer` is true
     std::function<void()> during; // runs inside the shell call, as re-entrant messages would
     bool notifyIcon(NotifyMessage message, const NotifyIconData& record) override {
         calls.push_back({message, record});
         if (during)
             std::exchange(during, nullptr)();
-        return answer;
+        return answer && (message != NotifyMessage::Add || addAnswer);
     }
     std::string toAnsi(std::u16string_view text) const override {
         std::string out;

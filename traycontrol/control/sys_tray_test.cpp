@@ -265,6 +265,17 @@ TEST(Lifecycle, TaskbarRestartReAddsAPlacedIconAndTerminateRemovesIt) {
     EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Add);
     EXPECT_EQ(rig.shownIcon(), 77u);
     EXPECT_EQ(rig.shownTip(), "Now");
+    EXPECT_TRUE(rig.tray.state().m_IconPlaced);
+
+    // Icon still on a re-laid taskbar: the add fails, the modify finds it.
+    rig.shell.addAnswer = false;
+    rig.tray.TaskbarCreated();
+    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Modify);
+    EXPECT_TRUE(rig.tray.state().m_IconPlaced);
+    rig.shell.answer = false; // really gone: a later PlaceIcon tries again
+    rig.tray.TaskbarCreated();
+    EXPECT_FALSE(rig.tray.state().m_IconPlaced);
+
     rig.tray.UserControl_Terminate();
     EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Delete);
 }

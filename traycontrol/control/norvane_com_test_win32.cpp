@@ -262,16 +262,14 @@ TEST(Dispatch, EveryPropertyRoundTripsLateBoundWithItsCorrection) {
         VARTYPE type;
         double expect; // numbers and Booleans as read back
     };
+    // One case a property; the corrections themselves are the logic's and tested natively.
     const Case cases[] = {
         {dispid::swTrayMouse, vBool(false), VT_BOOL, 0},
         {dispid::swTrayText, vBool(true), VT_BOOL, -1},
         {dispid::FlashCycle, vR8(1.25), VT_R8, 1.25},
         {dispid::AnimCycle, vR8(0.25), VT_R8, 0.25},
         {dispid::FrameCount, vI2(25), VT_I2, 10},
-        {dispid::FrameCount, vI2(0), VT_I2, 1},
-        {dispid::FrameCount, vI2(-3), VT_I2, -3},
         {dispid::TrayMode, vI2(7), VT_I2, 0},
-        {dispid::TrayMode, vI2(2), VT_I2, 2},
         {dispid::GoWeb, vBool(false), VT_BOOL, 0},
     };
     for (const auto& c : cases) {
@@ -365,20 +363,6 @@ TEST(Dispatch, MethodsAnswerBooleansAndTakeOptionalArguments) {
     SysFreeString(tip);
     EXPECT_EQ(method(dispid::EliminateIcon, {}), VARIANT_TRUE);
     EXPECT_EQ(method(dispid::EliminateIcon, {}), VARIANT_TRUE);
-}
-
-TEST(Dispatch, NamesResolveToTheFixedNumbers) {
-    const auto control = createControl();
-    const std::pair<const wchar_t*, DISPID> names[] = {{L"PlaceIcon", dispid::PlaceIcon},
-                                                       {L"traytitle", dispid::TrayTitle},
-                                                       {L"Pic10", 0x68030002},
-                                                       {L"GoWeb", dispid::GoWeb}};
-    for (const auto& [name, id] : names) {
-        DISPID found = 0;
-        auto* n = const_cast<LPOLESTR>(name);
-        EXPECT_EQ(control->GetIDsOfNames(IID_NULL, &n, 1, 0, &found), S_OK);
-        EXPECT_EQ(found, id);
-    }
 }
 
 } // namespace

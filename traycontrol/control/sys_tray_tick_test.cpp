@@ -71,15 +71,6 @@ TEST(Tick, FlashAlternatesPictureAndBlankAndBlanksTheTipWhenTextIsOff) {
     EXPECT_FALSE(rig.tray.state().m_TimerBusy);
 }
 
-TEST(Tick, CycleSettersChangeThePaceOfWhicheverModeRuns) {
-    TrayRig rig;
-    rig.tray.setTrayMode(2);
-    rig.tray.PlaceIcon();
-    rig.tray.setFlashCycle(2);
-    EXPECT_EQ(rig.timer.interval, 2000u);
-    EXPECT_TRUE(rig.timer.enabled);
-}
-
 TEST(Mouse, EachNotificationCodeRaisesItsOwnEventWithTheHandlersArguments) {
     TrayRig rig;
     for (int code = 512; code <= 522; ++code)

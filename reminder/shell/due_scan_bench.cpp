@@ -1,0 +1,70 @@
+// Cost of one scan tick when nothing is due, on a store of 100,000 future occurrences.
+#include "due_scan.h"
+
+#include "reminder_statements.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <vector>
+
+namespace davrin {
+namespace {
+
+class NoAlert final : public AlertWindow {
+public:
+    bool isVisible() const override { return false; }
+    void showModal(const AlertLabels&) override { ++shown; }
+    int shown = 0;
+};
+class NoList final : public ListWindow {
+public:
+    bool isVisible() const override { return false; }
+    void showModeless() override {}
+    void grd1add() override {}
+};
+class NoHttp final : public HttpClient {
+public:
+    std::optional<std::string> get(const std::string&, std::chrono::milliseconds) override {
+        return std::nullopt;
+    }
+};
+class NoBoxes final : public MessageBoxes {
+public:
+    void show(const std::string&, const std::string&, MessageIcon) override {}
+};
+
+void BM_TickWithNothingDue(benchmark::State& state) {
+    std::random_device rd;
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("davrin-scan-bench-" + std::to_string(rd()));
+    std::filesystem::create_directories(folder);
+    ConnectDatabase(folder);
+    const LocalDateTime now(2026, 12, 5, 10, 0);
+    std::vector<LocalDateTime> dates;
+    for (int i = 1; i <= 100000; ++i)
+        dates.push_back(now.addMinutes(i * 7));
+    insertRecurringReminder(gConn, {"later", dates.front(), "D", 100000, {}, 0}, dates);
+
+    FixedClock clock(now);
+    PauseItem Prem;
+    NoAlert alert;
+    NoList list;
+    NoHttp http;
+    NoBoxes boxes;
+    DueReminderScan scan({gConn, clock, Prem, alert, list, http, boxes});
+    for (auto _ : state)
+        scan.Timer1_Timer();
+    if (alert.shown != 0)
+        state.SkipWithError("something was due");
+
+    gConn.close();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_TickWithNothingDue)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace davrin
+
+BENCHMARK_MAIN();

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace davrin {
@@ -292,6 +293,13 @@ void ReminderQueryWindow::showModeless() {
     // Its own taskbar button: this is the window the user works in.
     SetWindowLongPtrW(window, GWL_EXSTYLE,
                       GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    // The program's own icon (resource 1 of the executable), on the caption and the taskbar.
+    for (auto [kind, size] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
+        const int px = GetSystemMetrics(size);
+        if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, px,
+                                     px, LR_SHARED))
+            SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    }
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
 }

@@ -153,7 +153,10 @@ private:
         for (int id : {IDC_LABEL7, IDC_LABEL1, IDC_LABEL6})
             SendDlgItemMessageW(dialog_, id, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()),
                                 FALSE);
-        // Hours and minutes as the alert shows them, with the half of the day to go with them.
+        // Day first, as every other date the program shows; then hours and minutes with the half
+        // of the day to go with them.
+        SendDlgItemMessageW(dialog_, IDC_DTPICKER1, DTM_SETFORMATW, 0,
+                            reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
         SendDlgItemMessageW(dialog_, IDC_DTPICKER2, DTM_SETFORMATW, 0,
                             reinterpret_cast<LPARAM>(L"hh:mm tt"));
         form_.Form_Load(labels_);

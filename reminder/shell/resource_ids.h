@@ -1,6 +1,8 @@
 // Identifiers of KELVOR's dialogs and their controls, shared by the resource script and the code.
 #pragma once
 
+#define IDI_KELVOR 1
+
 #define IDD_NEWREMSCREEN 100
 #define IDC_LABEL11 101
 #define IDC_LABEL8 102

@@ -1,5 +1,6 @@
 // Cost of one scan tick when nothing is due, on a store of 100,000 future occurrences.
 #include "due_scan.h"
+#include "null_services.h"
 
 #include "reminder_statements.h"
 
@@ -11,29 +12,6 @@
 
 namespace davrin {
 namespace {
-
-class NoAlert final : public AlertWindow {
-public:
-    bool isVisible() const override { return false; }
-    void showModal(const AlertLabels&) override { ++shown; }
-    int shown = 0;
-};
-class NoList final : public ListWindow {
-public:
-    bool isVisible() const override { return false; }
-    void showModeless() override {}
-    void grd1add() override {}
-};
-class NoHttp final : public HttpClient {
-public:
-    std::optional<std::string> get(const std::string&, std::chrono::milliseconds) override {
-        return std::nullopt;
-    }
-};
-class NoBoxes final : public MessageBoxes {
-public:
-    void show(const std::string&, const std::string&, MessageIcon) override {}
-};
 
 void BM_TickWithNothingDue(benchmark::State& state) {
     std::random_device rd;
@@ -49,10 +27,10 @@ void BM_TickWithNothingDue(benchmark::State& state) {
 
     FixedClock clock(now);
     PauseItem Prem;
-    NoAlert alert;
-    NoList list;
-    NoHttp http;
-    NoBoxes boxes;
+    NullAlertWindow alert;
+    NullListWindow list;
+    NullHttpClient http;
+    NullMessageBoxes boxes;
     DueReminderScan scan({gConn, clock, Prem, alert, list, http, boxes});
     for (auto _ : state)
         scan.Timer1_Timer();

@@ -1,6 +1,7 @@
 // Prints private memory figures: 10,000 scan ticks in this process, then a running KELVOR.exe.
 #include "due_scan.h"
 #include "kelvor_process_test_win32.h"
+#include "null_services.h"
 #include "reminder_statements.h"
 
 #include <psapi.h>
@@ -12,28 +13,6 @@
 namespace {
 
 using namespace davrin;
-
-class NoAlert final : public AlertWindow {
-public:
-    bool isVisible() const override { return false; }
-    void showModal(const AlertLabels&) override {}
-};
-class NoList final : public ListWindow {
-public:
-    bool isVisible() const override { return false; }
-    void showModeless() override {}
-    void grd1add() override {}
-};
-class NoHttp final : public HttpClient {
-public:
-    std::optional<std::string> get(const std::string&, std::chrono::milliseconds) override {
-        return std::nullopt;
-    }
-};
-class NoBoxes final : public MessageBoxes {
-public:
-    void show(const std::string&, const std::string&, MessageIcon) override {}
-};
 
 double privateMegabytes(HANDLE process) {
     PROCESS_MEMORY_COUNTERS_EX counters{};
@@ -53,10 +32,10 @@ void scanTicks(const test::ProgramFolder& folder) {
         dates.push_back(clock.now().addMinutes(i * 7));
     insertRecurringReminder(gConn, {"later", dates.front(), "D", 100000, {}, 0}, dates);
     PauseItem Prem;
-    NoAlert alert;
-    NoList list;
-    NoHttp http;
-    NoBoxes boxes;
+    NullAlertWindow alert;
+    NullListWindow list;
+    NullHttpClient http;
+    NullMessageBoxes boxes;
     DueReminderScan scan({gConn, clock, Prem, alert, list, http, boxes});
     for (int i = 0; i < 100; ++i)
         scan.Timer1_Timer();

@@ -4,6 +4,7 @@
 #include "com_raii_win32.h"
 #include "norvane_ids.h"
 
+#include <gtest/gtest.h>
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -28,13 +29,20 @@ inline std::wstring exeFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-// Runs the thread's messages until the queue is empty.
 inline void pumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+inline ComPtr<IDispatch> createControl() {
+    ComPtr<IDispatch> control;
+    EXPECT_EQ(CoCreateInstance(guid(kClsidCtlSysTray), nullptr, CLSCTX_INPROC_SERVER,
+                               IID_PPV_ARGS(&control)),
+              S_OK);
+    return control;
 }
 
 // The result of a late-bound call.
@@ -65,30 +73,65 @@ inline void invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT
                              &call.exception, &argError);
 }
 
-inline VARIANT vBool(bool b) {
-    VARIANT v;
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = b ? VARIANT_TRUE : VARIANT_FALSE;
+// Objects are put by reference, everything else by value.
+inline HRESULT put(IDispatch* control, DISPID id, VARIANT value) {
+    Call call;
+    const bool object = V_VT(&value) == VT_DISPATCH;
+    invoke(control, id, object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, {value}, call);
+    return call.hr;
+}
+inline Variant get(IDispatch* control, DISPID id) {
+    Call call;
+    invoke(control, id, DISPATCH_PROPERTYGET, {}, call);
+    EXPECT_EQ(call.hr, S_OK) << std::hex << id;
+    return std::move(call.result);
+}
+inline double number(IDispatch* control, DISPID id) {
+    Variant value = get(control, id), n;
+    VariantChangeType(&n, &value, 0, VT_R8);
+    return V_R8(&n);
+}
+// A method whose answer is a Boolean.
+inline VARIANT_BOOL method(IDispatch* control, DISPID id, std::vector<VARIANT> args = {}) {
+    Call call;
+    invoke(control, id, DISPATCH_METHOD, std::move(args), call);
+    EXPECT_EQ(call.hr, S_OK) << std::hex << id;
+    EXPECT_EQ(V_VT(&call.result), VT_BOOL) << std::hex << id;
+    return V_BOOL(&call.result);
+}
+
+// A scalar argument of the given kind (Booleans from any non-zero number are True).
+inline Variant arg(VARTYPE type, double value) {
+    Variant number, out;
+    V_VT(&number) = VT_R8;
+    V_R8(&number) = value;
+    VariantChangeType(&out, &number, 0, type);
+    return out;
+}
+inline Variant text(const wchar_t* value) {
+    Variant v;
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = SysAllocString(value);
     return v;
 }
-inline VARIANT vI2(short i) {
-    VARIANT v;
-    V_VT(&v) = VT_I2;
-    V_I2(&v) = i;
-    return v;
-}
-inline VARIANT vR8(double d) {
-    VARIANT v;
-    V_VT(&v) = VT_R8;
-    V_R8(&v) = d;
-    return v;
-}
-inline VARIANT vDispatch(IDispatch* d) {
-    VARIANT v;
-    V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = d;
-    return v;
-}
+
+// Keeps a sink advised on one of the control's connection points.
+class Connection {
+public:
+    Connection(IDispatch* control, REFIID iid, IUnknown* sink) {
+        ComPtr<IConnectionPointContainer> container;
+        EXPECT_EQ(control->QueryInterface(IID_PPV_ARGS(&container)), S_OK);
+        EXPECT_EQ(container->FindConnectionPoint(iid, &point_), S_OK);
+        EXPECT_EQ(point_->Advise(sink, &cookie_), S_OK);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { EXPECT_EQ(point_->Unadvise(cookie_), S_OK); }
+
+private:
+    ComPtr<IConnectionPoint> point_;
+    DWORD cookie_ = 0;
+};
 
 // A host's property bag: scalars kept as they are, objects saved to and loaded from streams the
 // way a form file keeps them.
@@ -102,12 +145,9 @@ public:
     std::vector<Item> items;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
-            *out = static_cast<IPropertyBag*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        const bool known = riid == IID_IUnknown || riid == IID_IPropertyBag;
+        *out = known ? static_cast<IPropertyBag*>(this) : nullptr;
+        return known ? S_OK : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
@@ -117,22 +157,17 @@ public:
                 continue;
             if (!item.object)
                 return VariantCopy(value, &item.value);
-            LARGE_INTEGER start{};
-            item.object->Seek(start, STREAM_SEEK_SET, nullptr);
-            IDispatch* object = nullptr;
+            item.object->Seek({}, STREAM_SEEK_SET, nullptr);
             const HRESULT hr = OleLoadFromStream(item.object.Get(), IID_IDispatch,
-                                                 reinterpret_cast<void**>(&object));
-            if (SUCCEEDED(hr)) {
+                                                 reinterpret_cast<void**>(&V_DISPATCH(value)));
+            if (SUCCEEDED(hr))
                 V_VT(value) = VT_DISPATCH;
-                V_DISPATCH(value) = object;
-            }
             return hr;
         }
         return E_INVALIDARG;
     }
     STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override {
-        items.emplace_back();
-        auto& item = items.back();
+        auto& item = items.emplace_back();
         item.name = name;
         if ((V_VT(value) != VT_DISPATCH && V_VT(value) != VT_UNKNOWN) || !V_UNKNOWN(value))
             return VariantCopy(&item.value, value);
@@ -140,9 +175,7 @@ public:
         HRESULT hr = V_UNKNOWN(value)->QueryInterface(IID_PPV_ARGS(&persist));
         if (SUCCEEDED(hr))
             hr = CreateStreamOnHGlobal(nullptr, TRUE, &item.object);
-        if (SUCCEEDED(hr))
-            hr = OleSaveToStream(persist.Get(), item.object.Get());
-        return hr;
+        return SUCCEEDED(hr) ? OleSaveToStream(persist.Get(), item.object.Get()) : hr;
     }
     std::vector<std::wstring> names() const {
         std::vector<std::wstring> out;
@@ -169,11 +202,9 @@ public:
             *out = static_cast<IDispatch*>(this);
         else if (riid == IID_IPropertyNotifySink)
             *out = static_cast<IPropertyNotifySink*>(this);
-        else {
+        else
             *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        return S_OK;
+        return *out ? S_OK : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
@@ -187,10 +218,10 @@ public:
     }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
                         UINT*) override {
-        if (p->cArgs != 4 || V_VT(&p->rgvarg[3]) != (VT_I2 | VT_BYREF) ||
-            V_VT(&p->rgvarg[2]) != (VT_I2 | VT_BYREF) ||
-            V_VT(&p->rgvarg[1]) != (VT_R4 | VT_BYREF) || V_VT(&p->rgvarg[0]) != (VT_R4 | VT_BYREF))
-            return DISP_E_BADPARAMCOUNT;
+        const VARTYPE kinds[] = {VT_R4, VT_R4, VT_I2, VT_I2}; // y, X, Shift, Button
+        for (UINT i = 0; i < 4; ++i)
+            if (p->cArgs != 4 || V_VT(&p->rgvarg[i]) != (kinds[i] | VT_BYREF))
+                return DISP_E_BADPARAMCOUNT;
         events.push_back({id, *V_I2REF(&p->rgvarg[3]), *V_I2REF(&p->rgvarg[2]),
                           *V_R4REF(&p->rgvarg[1]), *V_R4REF(&p->rgvarg[0])});
         if (changeArguments)

@@ -1,8 +1,6 @@
 // Wine test: the control created with no registry entry, through an activation-context manifest.
 #include "com_test_support_win32.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 
 namespace norvane::test {
@@ -18,21 +16,19 @@ TEST(RegistrationFree, ManifestBesideTheDllActivatesTheControlByClsid) {
 
     const std::wstring folder = exeFolder();
     const std::wstring manifest = folder + L"norvane_regfree_test.manifest";
-    {
-        std::ofstream out(std::string(manifest.begin(), manifest.end()), std::ios::trunc);
-        out << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+    std::ofstream(std::string(manifest.begin(), manifest.end()), std::ios::trunc)
+        << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">
   <assemblyIdentity type="win32" name="Davrin.NorvaneTest" version="1.0.0.0"/>
   <file name="Norvane.dll">
     <comClass clsid=")"
-            << kClsidCtlSysTrayText << R"(" progid=")" << kProgId
-            << R"(" threadingModel="Apartment" tlbid=")" << kLibIdText << R"("/>
+        << kClsidCtlSysTrayText << R"(" progid=")" << kProgId
+        << R"(" threadingModel="Apartment" tlbid=")" << kLibIdText << R"("/>
     <typelib tlbid=")"
-            << kLibIdText << R"(" version="1.0" helpdir=""/>
+        << kLibIdText << R"(" version="1.0" helpdir=""/>
   </file>
 </assembly>
 )";
-    }
     ACTCTXW description{};
     description.cbSize = sizeof description;
     description.lpSource = manifest.c_str();
@@ -42,18 +38,10 @@ TEST(RegistrationFree, ManifestBesideTheDllActivatesTheControlByClsid) {
     ASSERT_NE(context.get(), INVALID_HANDLE_VALUE);
     ULONG_PTR cookie = 0;
     ASSERT_TRUE(ActivateActCtx(context.get(), &cookie));
-    {
-        ComPtr<IDispatch> control;
-        ASSERT_EQ(CoCreateInstance(guid(kClsidCtlSysTray), nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_PPV_ARGS(&control)),
-                  S_OK);
-        Call title;
-        invoke(control.Get(), dispid::TrayTitle, DISPATCH_PROPERTYGET, {}, title);
-        EXPECT_EQ(title.hr, S_OK);
-        EXPECT_STREQ(V_BSTR(&title.result), L"SysTray");
-        Call placed;
-        invoke(control.Get(), dispid::PlaceIcon, DISPATCH_METHOD, {}, placed);
-        EXPECT_EQ(V_BOOL(&placed.result), VARIANT_TRUE);
+    if (const auto control = createControl()) {
+        const Variant title = get(control.Get(), dispid::TrayTitle);
+        EXPECT_STREQ(V_BSTR(&title), L"SysTray");
+        EXPECT_EQ(method(control.Get(), dispid::PlaceIcon), VARIANT_TRUE);
     }
     DeactivateActCtx(0, cookie);
     DeleteFileW(manifest.c_str());

@@ -36,8 +36,6 @@ public:
     // One tick. Returns at once when paused or while an alert from an earlier tick is open.
     void Timer1_Timer();
 
-    int snoozeMinutes() const { return mSnoozeMinutes; }
-
 private:
     // Alerts the earliest due occurrence and applies the answer; true when more were due then.
     bool alertEarliest();

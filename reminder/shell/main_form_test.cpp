@@ -4,50 +4,46 @@
 #include "reminder_statements.h"
 #include "shell_fakes_test.h"
 
-#include <gtest/gtest.h>
-
 namespace davrin {
 namespace {
 
-// Records every call on the view and the tray in one list, so the order is visible.
-struct CallLog {
-    std::vector<std::string> calls;
-};
+using Log = std::vector<std::string>;
 
+// The view and the tray write into one log, so the order of their calls is visible.
 class FakeMainView : public MainView {
 public:
-    explicit FakeMainView(CallLog& log) : log_(log) {}
-    void hide() override { log_.calls.push_back(gConn.isOpen() ? "hide(db open)" : "hide"); }
+    explicit FakeMainView(Log& log) : log_(log) {}
+    void hide() override { log_.push_back(gConn.isOpen() ? "hide(db open)" : "hide"); }
     std::optional<MenuCommand> popupMenu(const std::array<MenuEntry, 3>& items) override {
-        std::string shown;
+        std::string shown = "menu ";
         for (const auto& item : items)
             shown += item.caption + "|";
-        log_.calls.push_back("menu " + shown);
+        log_.push_back(shown);
         return choice;
     }
-    void showAbout() override { log_.calls.push_back("about"); }
-    void endProgram() override { log_.calls.push_back("end"); }
+    void showAbout() override { log_.push_back("about"); }
+    void endProgram() override { log_.push_back("end"); }
     std::optional<MenuCommand> choice;
 
 private:
-    CallLog& log_;
+    Log& log_;
 };
 
 class FakeTray : public TrayIcon {
 public:
-    explicit FakeTray(CallLog& log) : log_(log) {}
+    explicit FakeTray(Log& log) : log_(log) {}
     bool RestoreIcon() override {
-        log_.calls.push_back("RestoreIcon");
+        log_.push_back("RestoreIcon");
         return restored;
     }
     bool PlaceIcon() override {
-        log_.calls.push_back("PlaceIcon");
+        log_.push_back("PlaceIcon");
         return true;
     }
     bool restored = false;
 
 private:
-    CallLog& log_;
+    Log& log_;
 };
 
 class MainTest : public ::testing::Test {
@@ -58,7 +54,7 @@ protected:
     }
 
     test::TempDatabase db;
-    CallLog log;
+    Log log;
     FakeMainView view{log};
     FakeTray tray{log};
     test::FakeList list;
@@ -68,41 +64,37 @@ protected:
     FixedClock clock{LocalDateTime(2026, 12, 5, 10, 0)};
 };
 
-TEST_F(MainTest, LoadOpensTheDatabaseThenHidesThenPlacesTheIcon) {
-    saveSettings(gConn, Settings{30, "07700900456", ""});
-    gConn.close();
-    Main form = makeMain(db.folder());
-
-    ASSERT_TRUE(form.Form_Load());
-
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"hide(db open)", "RestoreIcon", "PlaceIcon"}));
-    EXPECT_EQ(form.lblmobileno().text(), "07700900456");
+TEST_F(MainTest, LoadOpensTheDatabaseThenHidesThenPlacesTheIconUnlessRestored) {
+    for (const bool restored : {false, true}) {
+        SCOPED_TRACE(restored);
+        gConn.close();
+        log.clear();
+        tray.restored = restored;
+        Main form = makeMain(db.path());
+        ASSERT_TRUE(form.Form_Load());
+        Log expected{"hide(db open)", "RestoreIcon", "PlaceIcon"};
+        if (restored)
+            expected.pop_back();
+        EXPECT_EQ(log, expected);
+        EXPECT_EQ(form.lblmobileno().text(), restored ? "07700900456" : "");
+        saveSettings(gConn, Settings{30, "07700900456", ""});
+    }
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(MainTest, AnIconAlreadyRestoredIsNotPlacedTwice) {
-    tray.restored = true;
-    Main form = makeMain(db.folder());
-    ASSERT_TRUE(form.Form_Load());
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"hide(db open)", "RestoreIcon"}));
-    EXPECT_EQ(form.lblmobileno().text(), "");
-}
-
 TEST_F(MainTest, UnopenableDatabaseIsReportedAndNothingIsPlaced) {
-    const auto notAFolder = db.folder() / "KELVOR.db" / "sub";
-    Main form = makeMain(notAFolder);
+    Main form = makeMain(db.path() / "KELVOR.db" / "sub");
     EXPECT_FALSE(form.Form_Load());
-    EXPECT_TRUE(log.calls.empty());
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, "Reminder");
-    EXPECT_NE(boxes.shown[0].text.find("could not be opened"), std::string::npos);
+    EXPECT_TRUE(log.empty());
+    EXPECT_THAT(boxes.shown, ::testing::ElementsAre(
+                                 ::testing::AllOf(::testing::StartsWith("Reminder: "),
+                                                  ::testing::HasSubstr("could not be opened"))));
 }
 
 TEST_F(MainTest, DoubleClickOpensTheListOnlyWhenNeitherWindowIsUp) {
-    Main form = makeMain(db.folder());
+    Main form = makeMain(db.path());
     ASSERT_TRUE(form.Form_Load());
     form.ctlSysTray1_TrMouseLeftDblClk();
-    EXPECT_EQ(list.shows, 1);
     form.ctlSysTray1_TrMouseLeftDblClk(); // already visible
     EXPECT_EQ(list.shows, 1);
 
@@ -115,9 +107,9 @@ TEST_F(MainTest, DoubleClickOpensTheListOnlyWhenNeitherWindowIsUp) {
 }
 
 TEST_F(MainTest, MenuTogglesPauseAndExits) {
-    Main form = makeMain(db.folder());
+    Main form = makeMain(db.path());
     ASSERT_TRUE(form.Form_Load());
-    log.calls.clear();
+    log.clear();
     insertOneTimeReminder(gConn, "due", LocalDateTime(2026, 12, 5, 9, 0), 0);
 
     view.choice = MenuCommand::Prem;
@@ -130,22 +122,15 @@ TEST_F(MainTest, MenuTogglesPauseAndExits) {
     form.Timer1_Timer();
     EXPECT_EQ(alert.shown.size(), 1u);
 
-    view.choice = std::nullopt; // dismissed by clicking elsewhere
-    form.ctlSysTray1_TrMouseRightDown();
-    view.choice = MenuCommand::Rem;
-    form.ctlSysTray1_TrMouseRightDown();
-    view.choice = MenuCommand::Exit;
-    form.ctlSysTray1_TrMouseRightDown();
+    for (const auto choice : {std::optional<MenuCommand>{}, // dismissed by clicking elsewhere
+                              std::optional{MenuCommand::Rem}, std::optional{MenuCommand::Exit}}) {
+        view.choice = choice;
+        form.ctlSysTray1_TrMouseRightDown();
+    }
 
-    EXPECT_EQ(log.calls, (std::vector<std::string>{
-                             "menu &About|&Pause Reminder|&Exit|",
-                             "menu &About|&Resume Reminder|&Exit|",
-                             "menu &About|&Pause Reminder|&Exit|",
-                             "menu &About|&Pause Reminder|&Exit|",
-                             "about",
-                             "menu &About|&Pause Reminder|&Exit|",
-                             "end",
-                         }));
+    const std::string pause = "menu &About|&Pause Reminder|&Exit|";
+    EXPECT_EQ(log, (Log{pause, "menu &About|&Resume Reminder|&Exit|", pause, pause, "about", pause,
+                        "end"}));
 }
 
 } // namespace

@@ -4,8 +4,6 @@
 #include "alert_values.h"
 #include "shell_fakes_test.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 
 namespace davrin {
@@ -17,10 +15,10 @@ class FakeAlertView : public NewRemScreenView {
 public:
     void setLabel(AlertLabel label, const std::string& text) override { labels[label] = text; }
     void setTopMost() override { topMost = true; }
-    void setDTPicker1(year_month_day d) override { date = d; }
-    void setDTPicker2(minutes t) override { time = t; }
-    year_month_day DTPicker1() const override { return date; }
-    minutes DTPicker2() const override { return time; }
+    void setDTPicker1(year_month_day d) override { picked = LocalDateTime(d, picked.timeOfDay()); }
+    void setDTPicker2(minutes t) override { picked = LocalDateTime(picked.date(), t); }
+    year_month_day DTPicker1() const override { return picked.date(); }
+    minutes DTPicker2() const override { return picked.timeOfDay(); }
     void showMessage(const std::string& text, const std::string& title, MessageIcon) override {
         messages.push_back(title + ": " + text);
     }
@@ -28,8 +26,7 @@ public:
 
     std::map<AlertLabel, std::string> labels;
     bool topMost = false;
-    year_month_day date{};
-    minutes time{};
+    LocalDateTime picked{2000, 1, 1};
     std::vector<std::string> messages;
     bool unloaded = false;
 };
@@ -47,71 +44,42 @@ protected:
 };
 
 TEST_F(NewRemScreenTest, LoadShowsTheTextsTodayAndTheCurrentMinuteOnTop) {
-    EXPECT_EQ(view.labels[AlertLabel::Label7], "Reminder of Saturday 05 Dec 2026 09:00 AM");
-    EXPECT_EQ(view.labels[AlertLabel::Label1], "Pay rent");
-    EXPECT_EQ(view.labels[AlertLabel::Label2], "Be kind");
-    EXPECT_EQ(view.labels[AlertLabel::Label3], "Markets up");
-    EXPECT_EQ(view.labels[AlertLabel::Label9], "05-12-2026");
+    EXPECT_EQ(view.labels, (std::map<AlertLabel, std::string>{
+                               {AlertLabel::Label7, "Reminder of Saturday 05 Dec 2026 09:00 AM"},
+                               {AlertLabel::Label1, "Pay rent"},
+                               {AlertLabel::Label2, "Be kind"},
+                               {AlertLabel::Label3, "Markets up"},
+                               {AlertLabel::Label9, "05-12-2026"}}));
     EXPECT_TRUE(view.topMost);
-    EXPECT_EQ(view.date, year_month_day(year(2026), December, day(5)));
-    EXPECT_EQ(view.time, hours(22) + minutes(41));
+    EXPECT_EQ(view.picked, clock.now());
     EXPECT_FALSE(view.unloaded);
 }
 
-TEST_F(NewRemScreenTest, DismissAndSnoozeAnswerAndClose) {
-    form.btnDismiss_Click();
-    EXPECT_EQ(gAlertResult, "Dismiss");
-    EXPECT_TRUE(view.unloaded);
-
-    view.unloaded = false;
-    form.btnSnooze_Click();
-    EXPECT_EQ(gAlertResult, "Snooze");
-    EXPECT_TRUE(view.unloaded);
-}
-
-TEST_F(NewRemScreenTest, ModifyAcceptsTheCurrentMinuteAndLaterTimes) {
-    struct Case {
-        const char* name;
-        year_month_day date;
-        minutes time;
-        LocalDateTime expected;
-    };
-    const Case cases[] = {
-        {"pickers untouched",
-         {year(2026), December, day(5)},
-         hours(22) + minutes(41),
-         LocalDateTime(2026, 12, 5, 22, 41)},
-        {"later day keeps the picked time",
-         {year(2027), January, day(2)},
-         hours(7),
-         LocalDateTime(2027, 1, 2, 7, 0)},
-        {"earlier time on a later day",
-         {year(2026), December, day(6)},
-         minutes(5),
-         LocalDateTime(2026, 12, 6, 0, 5)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+TEST_F(NewRemScreenTest, EachButtonAnswersAndCloses) {
+    for (const LocalDateTime when : {LocalDateTime(2026, 12, 5, 22, 41), // pickers untouched
+                                     LocalDateTime(2027, 1, 2, 7, 0),
+                                     LocalDateTime(2026, 12, 6, 0, 5)}) { // earlier time, later day
         view.unloaded = false;
-        gAlertResult.clear();
-        view.date = c.date;
-        view.time = c.time;
+        view.picked = when;
         form.btnModify_Click();
         EXPECT_EQ(gAlertResult, "Modify");
-        EXPECT_EQ(gNewTime, c.expected);
+        EXPECT_EQ(gNewTime, when);
+        EXPECT_TRUE(view.unloaded);
+    }
+    for (const auto& [click, answer] : {std::pair{&NewRemScreen::btnDismiss_Click, "Dismiss"},
+                                        std::pair{&NewRemScreen::btnSnooze_Click, "Snooze"}}) {
+        view.unloaded = false;
+        (form.*click)();
+        EXPECT_EQ(gAlertResult, answer);
         EXPECT_TRUE(view.unloaded);
     }
     EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(NewRemScreenTest, ModifyIntoThePastIsRefusedAndTheWindowStays) {
-    const std::pair<year_month_day, minutes> past[] = {
-        {{year(2026), December, day(5)}, hours(22) + minutes(40)},
-        {{year(2026), December, day(4)}, hours(23) + minutes(59)},
-    };
-    for (const auto& [date, time] : past) {
-        view.date = date;
-        view.time = time;
+    for (const auto& past :
+         {LocalDateTime(2026, 12, 5, 22, 40), LocalDateTime(2026, 12, 4, 23, 59)}) {
+        view.picked = past;
         form.btnModify_Click();
     }
     EXPECT_EQ(view.messages, std::vector<std::string>(2, "Reminder: Reminder Schedule is Invalid"));

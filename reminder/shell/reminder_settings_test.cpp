@@ -4,8 +4,6 @@
 #include "reminder_statements.h"
 #include "shell_fakes_test.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 
 namespace davrin {
@@ -85,40 +83,38 @@ TEST_F(ReminderSettingsTest, FirstSaveIntoAnEmptyTableStoresWhatWasTyped) {
     EXPECT_EQ(lblmobileno.text(), "447700900123");
 }
 
-TEST_F(ReminderSettingsTest, SaveOverAnExistingRowKeepsTheNewsServer) {
-    saveSettings(gConn, Settings{45, "0123", "127.0.0.1:8080"});
+TEST_F(ReminderSettingsTest, SaveOverARowKeepsTheNewsServerAndCancelWritesNothing) {
+    const Settings saved{30, "", "127.0.0.1:8080"};
+    saveSettings(gConn, Settings{45, "0123", saved.newsserver});
     lblmobileno.reload(gConn);
     ASSERT_TRUE(form.Form_Load());
     EXPECT_EQ(view.texts[SettingsText::Text1], "0123");
     EXPECT_EQ(view.texts[SettingsText::Text2], "45");
-
     view.texts[SettingsText::Text1] = "";
     form.UpDown2_DownClick();
     form.CmdOk_Click();
-
-    EXPECT_EQ(readSettings(gConn), (Settings{30, "", "127.0.0.1:8080"}));
+    EXPECT_EQ(readSettings(gConn), saved);
     EXPECT_EQ(lblmobileno.text(), "");
-}
 
-TEST_F(ReminderSettingsTest, CancelWritesNothing) {
-    saveSettings(gConn, Settings{15, "999", ""});
-    ASSERT_TRUE(form.Form_Load());
-    form.UpDown2_UpClick();
-    view.texts[SettingsText::Text1] = "111";
-    form.CmdCancel_Click();
-    EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(readSettings(gConn), (Settings{15, "999", ""}));
+    FakeSettingsView again;
+    ReminderSettings second{again, gConn, lblmobileno};
+    ASSERT_TRUE(second.Form_Load());
+    second.UpDown2_UpClick();
+    again.texts[SettingsText::Text1] = "111";
+    second.CmdCancel_Click();
+    EXPECT_TRUE(again.unloaded);
+    EXPECT_EQ(readSettings(gConn), saved);
 }
 
 TEST_F(ReminderSettingsTest, FailedSaveKeepsTheWindowAndTheInput) {
     ASSERT_TRUE(form.Form_Load());
     view.texts[SettingsText::Text1] = "12345";
-    test::TempDatabase::exec("PRAGMA query_only = 1");
+    db.exec("PRAGMA query_only = 1");
     form.CmdOk_Click();
-    test::TempDatabase::exec("PRAGMA query_only = 0");
+    db.exec("PRAGMA query_only = 0");
 
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].rfind("Reminder: The settings could not be saved.", 0), 0u);
+    EXPECT_THAT(view.messages, ::testing::ElementsAre(::testing::StartsWith(
+                                   "Reminder: The settings could not be saved.")));
     EXPECT_FALSE(view.unloaded);
     EXPECT_EQ(view.texts[SettingsText::Text1], "12345");
     EXPECT_FALSE(readSettings(gConn));

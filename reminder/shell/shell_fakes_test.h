@@ -1,68 +1,29 @@
-// Test doubles for the shell's services and a reminder database in a fresh temporary folder.
+// Test doubles for the shell's services, on the reminder database the editing tests use too.
 #pragma once
 
+#include "../editing/editing_test_support.h"
 #include "alert_values.h"
 #include "alert_window.h"
-#include "database.h"
 #include "http_client.h"
 #include "list_window.h"
 #include "message_box.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <deque>
-#include <filesystem>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace davrin::test {
 
-// Opens gConn on a new database in a folder of its own, and removes the folder afterwards.
-class TempDatabase {
-public:
-    TempDatabase() {
-        std::random_device rd;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("davrin-shell-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(folder_);
-        ConnectDatabase(folder_);
-    }
-    ~TempDatabase() {
-        gConn.close();
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-    TempDatabase(const TempDatabase&) = delete;
-    TempDatabase& operator=(const TempDatabase&) = delete;
-    const std::filesystem::path& folder() const { return folder_; }
-
-    // Raw SQL for arranging what no store function does (and for breaking things on purpose).
-    static void exec(const std::string& sql) {
-        char* error = nullptr;
-        const int rc = sqlite3_exec(gConn.handle(), sql.c_str(), nullptr, nullptr, &error);
-        const std::string message = error ? error : "";
-        sqlite3_free(error);
-        ASSERT_EQ(rc, SQLITE_OK) << sql << ": " << message;
-    }
-
-private:
-    std::filesystem::path folder_;
-};
-
-struct RecordedBox {
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-};
-
+// Each box as "title: text".
 class RecordingBoxes : public MessageBoxes {
 public:
-    void show(const std::string& text, const std::string& title, MessageIcon icon) override {
-        shown.push_back({text, title, icon});
+    void show(const std::string& text, const std::string& title, MessageIcon) override {
+        shown.push_back(title + ": " + text);
     }
-    std::vector<RecordedBox> shown;
+    std::vector<std::string> shown;
 };
 
 // Answers each alert with the next scripted reply; `during` runs while the alert is "open".
@@ -90,6 +51,12 @@ public:
     }
     void answerAll(std::size_t n, const std::string& answer) {
         replies.insert(replies.end(), n, Reply{answer});
+    }
+    std::vector<std::string> messages() const {
+        std::vector<std::string> out;
+        for (const auto& labels : shown)
+            out.push_back(labels.Label1);
+        return out;
     }
 
     std::deque<Reply> replies;

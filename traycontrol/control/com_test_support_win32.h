@@ -8,6 +8,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -45,46 +46,35 @@ inline ComPtr<IDispatch> createControl() {
     return control;
 }
 
-// The result of a late-bound call.
-struct Call {
-    HRESULT hr = E_FAIL;
-    Variant result;
-    EXCEPINFO exception{};
-    ~Call() {
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrHelpFile);
-    }
-};
-
-// Invokes `id` with the arguments in natural order (the last one is rgvarg[0]).
-inline void invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args,
-                   Call& call) {
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+// Invokes `id` with the arguments in natural order (the last one is rgvarg[0]); `error` receives
+// the code of an exception the call raised.
+inline HRESULT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args,
+                      VARIANT* result = nullptr, SCODE* error = nullptr) {
+    std::reverse(args.begin(), args.end());
     DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        params.rgdispidNamedArgs = &named;
-        params.cNamedArgs = 1;
-    }
+    const bool isPut = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    DISPPARAMS params{args.data(), isPut ? &named : nullptr, static_cast<UINT>(args.size()),
+                      isPut ? 1u : 0u};
+    EXCEPINFO exception{};
     UINT argError = 0;
-    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                             (flags & DISPATCH_PROPERTYPUT) ? nullptr : &call.result,
-                             &call.exception, &argError);
+    const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
+                                      &exception, &argError);
+    if (error)
+        *error = exception.scode;
+    for (BSTR text : {exception.bstrSource, exception.bstrDescription, exception.bstrHelpFile})
+        SysFreeString(text);
+    return hr;
 }
 
 // Objects are put by reference, everything else by value.
 inline HRESULT put(IDispatch* control, DISPID id, VARIANT value) {
-    Call call;
     const bool object = V_VT(&value) == VT_DISPATCH;
-    invoke(control, id, object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, {value}, call);
-    return call.hr;
+    return invoke(control, id, object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, {value});
 }
 inline Variant get(IDispatch* control, DISPID id) {
-    Call call;
-    invoke(control, id, DISPATCH_PROPERTYGET, {}, call);
-    EXPECT_EQ(call.hr, S_OK) << std::hex << id;
-    return std::move(call.result);
+    Variant value;
+    EXPECT_EQ(invoke(control, id, DISPATCH_PROPERTYGET, {}, &value), S_OK) << std::hex << id;
+    return value;
 }
 inline double number(IDispatch* control, DISPID id) {
     Variant value = get(control, id), n;
@@ -93,11 +83,11 @@ inline double number(IDispatch* control, DISPID id) {
 }
 // A method whose answer is a Boolean.
 inline VARIANT_BOOL method(IDispatch* control, DISPID id, std::vector<VARIANT> args = {}) {
-    Call call;
-    invoke(control, id, DISPATCH_METHOD, std::move(args), call);
-    EXPECT_EQ(call.hr, S_OK) << std::hex << id;
-    EXPECT_EQ(V_VT(&call.result), VT_BOOL) << std::hex << id;
-    return V_BOOL(&call.result);
+    Variant result;
+    EXPECT_EQ(invoke(control, id, DISPATCH_METHOD, std::move(args), &result), S_OK)
+        << std::hex << id;
+    EXPECT_EQ(V_VT(&result), VT_BOOL) << std::hex << id;
+    return V_BOOL(&result);
 }
 
 // A scalar argument of the given kind (Booleans from any non-zero number are True).

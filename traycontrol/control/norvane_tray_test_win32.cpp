@@ -71,26 +71,16 @@ TEST(Events, NineNotificationCodesRaiseNineEventsInOrder) {
     method(control.Get(), dispid::EliminateIcon);
 }
 
-TEST(Events, EverySetterNotifiesThePropertyNotifySinkWithItsDispid) {
+// Which setter reports which number is the logic's and tested natively.
+TEST(Events, SettersByValueAndByReferenceNotifyThePropertyNotifySink) {
     const auto control = createControl();
     RecordingSink sink;
     Connection notify(control.Get(), IID_IPropertyNotifySink,
                       static_cast<IPropertyNotifySink*>(&sink));
     const Variant pic = get(control.Get(), dispid::Pic05);
-    const std::pair<DISPID, VARIANT> sets[] = {{dispid::swTrayMouse, arg(VT_BOOL, 1)},
-                                               {dispid::swTrayText, arg(VT_BOOL, 0)},
-                                               {dispid::FlashCycle, arg(VT_R8, 1)},
-                                               {dispid::AnimCycle, arg(VT_R8, 1)},
-                                               {dispid::FrameCount, arg(VT_I2, 3)},
-                                               {dispid::TrayMode, arg(VT_I2, 1)},
-                                               {dispid::Image, pic},
-                                               {dispid::Pic01, pic}};
-    std::vector<DISPID> expected;
-    for (const auto& [id, value] : sets) {
-        EXPECT_EQ(put(control.Get(), id, value), S_OK);
-        expected.push_back(id);
-    }
-    EXPECT_EQ(sink.changed, expected);
+    EXPECT_EQ(put(control.Get(), dispid::FrameCount, arg(VT_I2, 3)), S_OK);
+    EXPECT_EQ(put(control.Get(), dispid::Pic01, pic), S_OK);
+    EXPECT_EQ(sink.changed, (std::vector<DISPID>{dispid::FrameCount, dispid::Pic01}));
     ComPtr<IPersistStreamInit> persist;
     control.As(&persist);
     EXPECT_EQ(persist->IsDirty(), S_OK);

@@ -6,6 +6,9 @@
 #include "editor_fakes_test.h"
 #include "reminder_statements.h"
 
+#include <functional>
+#include <tuple>
+
 namespace davrin {
 namespace {
 
@@ -13,12 +16,15 @@ using test::testNow;
 
 class OTReminderTest : public ::testing::Test {
 protected:
-    OTReminder form() {
-        return OTReminder(view, {db.conn, clock, [this] { return mobile; }});
+    OTReminder form(test::FakeOTReminderView& v) {
+        return OTReminder(v, {db.conn, clock, [this] { return mobile; }});
     }
-    std::vector<Occurrence> oneTimeRows() const {
-        return listOccurrences(db.conn, ListKind::OneTime, ListSortKey::DateTime,
-                               SortDirection::Ascending);
+    // Loads a new form on `view` and saves what `arrange` typed.
+    void save(const std::function<void()>& arrange) {
+        auto f = form(view);
+        f.Form_Load();
+        arrange();
+        f.CmdOk_Click();
     }
 
     test::TempDatabase db;
@@ -29,7 +35,7 @@ protected:
 
 TEST_F(OTReminderTest, NewReminderLoadsTodayAndOffersSmsOnlyWithANumber) {
     gEditMode = EditModeNew;
-    form().Form_Load();
+    form(view).Form_Load();
     EXPECT_EQ(view.caption, "Reminder - Saturday 05,  December 2026");
     EXPECT_EQ(LocalDateTime(view.date, view.time), testNow());
     EXPECT_FALSE(view.sms);
@@ -37,58 +43,46 @@ TEST_F(OTReminderTest, NewReminderLoadsTodayAndOffersSmsOnlyWithANumber) {
 
     mobile = "0712345678";
     test::FakeOTReminderView second;
-    OTReminder(second, {db.conn, clock, [this] { return mobile; }}).Form_Load();
+    form(second).Form_Load();
     EXPECT_TRUE(second.smsEnabled);
 }
 
 TEST_F(OTReminderTest, ValidationRefusesInOrderAndWritesNothing) {
-    struct Case {
-        const char* message;
-        LocalDateTime schedule;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, LocalDateTime, const char*> cases[] = {
         // The empty message is reported first, even with a schedule in the past.
         {" \t\r\n ", testNow().addMinutes(-60), "Reminder Message is Empty cannot Save!"},
         {"", testNow(), "Reminder Message is Empty cannot Save!"},
         {"Call home", testNow().addMinutes(-1), "Reminder Schedule is Invalid"},
     };
     gEditMode = EditModeNew;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expected);
-        test::FakeOTReminderView v;
-        OTReminder f(v, {db.conn, clock, [] { return std::string(); }});
-        f.Form_Load();
-        v.message = c.message;
-        v.setSchedule(c.schedule);
-        f.CmdOk_Click();
-        ASSERT_EQ(v.messages.size(), 1u);
-        EXPECT_EQ(v.messages[0].text, c.expected);
-        EXPECT_EQ(v.messages[0].icon, EditingIcon::Information);
-        EXPECT_FALSE(v.unloaded);
-        EXPECT_EQ(v.message, c.message); // the window keeps what was typed
+    for (const auto& [message, schedule, expected] : cases) {
+        SCOPED_TRACE(expected);
+        view = {};
+        save([&] {
+            view.message = message;
+            view.setSchedule(schedule);
+        });
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].text, expected);
+        EXPECT_EQ(view.messages[0].icon, EditingIcon::Information);
+        EXPECT_FALSE(view.unloaded);
+        EXPECT_EQ(view.message, message); // the window keeps what was typed
     }
     EXPECT_EQ(db.count("FROM OTReminder"), 0);
 }
 
 TEST_F(OTReminderTest, InsertStoresTrimmedMessageInTheCurrentMinute) {
     gEditMode = EditModeNew;
-    auto f = form();
-    f.Form_Load();
-    view.message = "  Pay Bob's rent\r\n";
-    view.sms = true;
-    f.CmdOk_Click(); // the current minute is accepted
+    save([&] {
+        view.message = "  Pay Bob's rent\r\n";
+        view.sms = true;
+    });
     EXPECT_TRUE(view.messages.empty()) << view.lastMessage();
     EXPECT_TRUE(view.unloaded);
-
-    const auto rows = oneTimeRows();
+    const auto rows = listOccurrences(db.conn, ListKind::OneTime, ListSortKey::DateTime,
+                                      SortDirection::Ascending);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].remainder, "Pay Bob's rent");
-    EXPECT_EQ(rows[0].remdate, testNow());
-    EXPECT_EQ(rows[0].recurrid, 0);
-    EXPECT_EQ(rows[0].remdel, 0);
-    EXPECT_EQ(rows[0].remsms, 1);
-    EXPECT_EQ(rows[0].SMSStatus, 0);
+    EXPECT_EQ(rows[0], (Occurrence{rows[0].remid, 0, "Pay Bob's rent", testNow(), 0, 1, 0}));
 }
 
 TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
@@ -104,48 +98,39 @@ TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
     gEditMode = EditModeEdit;
     gRemId = before[0].remid;
     gRecurrId = 0;
-    mobile = ""; // no number: the box is disabled but still shows the stored flag
-    auto f = form();
-    f.Form_Load();
-    EXPECT_EQ(gRecurrId, series);
-    EXPECT_EQ(view.message, "Water plants");
-    EXPECT_EQ(LocalDateTime(view.date, view.time), testNow().addDays(1));
-    EXPECT_TRUE(view.sms);
-    EXPECT_FALSE(view.smsEnabled);
-
-    view.message = "Water the ferns";
-    view.setSchedule(testNow().addDays(2).addMinutes(15));
-    view.sms = false;
-    f.CmdOk_Click();
+    // No number: the box is disabled but still shows the stored flag.
+    save([&] {
+        EXPECT_EQ(gRecurrId, series);
+        EXPECT_EQ(view.message, "Water plants");
+        EXPECT_EQ(LocalDateTime(view.date, view.time), testNow().addDays(1));
+        EXPECT_TRUE(view.sms);
+        EXPECT_FALSE(view.smsEnabled);
+        view.message = "Water the ferns";
+        view.setSchedule(testNow().addDays(2).addMinutes(15));
+        view.sms = false;
+    });
     EXPECT_TRUE(view.unloaded);
-
-    const auto edited = selectOccurrence(db.conn, before[0].remid);
-    ASSERT_TRUE(edited);
-    EXPECT_EQ(edited->recurrid, series);
-    EXPECT_EQ(edited->remainder, "Water the ferns");
-    EXPECT_EQ(edited->remdate, testNow().addDays(2).addMinutes(15));
-    EXPECT_EQ(edited->remdel, 0);
-    EXPECT_EQ(edited->remsms, 0);
-    EXPECT_EQ(edited->SMSStatus, 1);
+    EXPECT_EQ(selectOccurrence(db.conn, before[0].remid),
+              (Occurrence{before[0].remid, series, "Water the ferns",
+                          testNow().addDays(2).addMinutes(15), 0, 0, 1}));
     EXPECT_EQ(selectOccurrence(db.conn, before[1].remid), before[1]); // the rest untouched
 }
 
 TEST_F(OTReminderTest, AnOccurrenceDeletedMeanwhileIsReportedAndTheEditorCloses) {
-    const auto remid = insertOneTimeReminder(db.conn, "Dentist", testNow().addDays(3), 0);
     gEditMode = EditModeEdit;
-    gRemId = remid;
-    auto f = form();
-    f.Form_Load();
-    EXPECT_FALSE(view.unloaded);
-    deleteOccurrence(db.conn, remid); // an alert dismissed it while the editor was open
-    f.CmdOk_Click();
+    gRemId = insertOneTimeReminder(db.conn, "Dentist", testNow().addDays(3), 0);
+    // An alert dismisses it while the editor is open.
+    save([&] {
+        EXPECT_FALSE(view.unloaded);
+        deleteOccurrence(db.conn, gRemId);
+    });
     EXPECT_EQ(view.lastMessage(), kReminderGoneText);
     EXPECT_TRUE(view.unloaded);
     EXPECT_EQ(db.count("FROM OTReminder"), 0); // nothing re-created
 
     // Gone before the editor opened: said at once.
     test::FakeOTReminderView late;
-    OTReminder(late, {db.conn, clock, [] { return std::string(); }}).Form_Load();
+    form(late).Form_Load();
     EXPECT_EQ(late.lastMessage(), kReminderGoneText);
     EXPECT_TRUE(late.unloaded);
 }
@@ -153,10 +138,7 @@ TEST_F(OTReminderTest, AnOccurrenceDeletedMeanwhileIsReportedAndTheEditorCloses)
 TEST_F(OTReminderTest, AFailingStatementIsReportedAndTheWindowStaysOpen) {
     db.failInsertsInto("OTReminder");
     gEditMode = EditModeNew;
-    auto f = form();
-    f.Form_Load();
-    view.message = "Renew passport";
-    f.CmdOk_Click();
+    save([&] { view.message = "Renew passport"; });
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_NE(view.messages[0].text.find("full"), std::string::npos) << view.messages[0].text;
     EXPECT_EQ(view.messages[0].icon, EditingIcon::Error);

@@ -6,6 +6,8 @@
 #include "editor_fakes_test.h"
 #include "reminder_statements.h"
 
+#include <tuple>
+
 namespace davrin {
 namespace {
 
@@ -13,20 +15,12 @@ using std::chrono::year_month_day;
 using test::testNow;
 
 year_month_day ymd(int y, unsigned m, unsigned d) {
-    return year_month_day{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
+    return LocalDateTime(y, m, d).date();
 }
 
 class RecReminderTest : public ::testing::Test {
 protected:
     void SetUp() override { form.Form_Load(); }
-
-    std::vector<std::string> occurrenceTexts() const {
-        std::vector<std::string> out;
-        for (const auto& o : listOccurrences(db.conn, ListKind::Recurring, ListSortKey::DateTime,
-                                             SortDirection::Ascending))
-            out.push_back(toScheduleText(o.remdate));
-        return out;
-    }
 
     test::TempDatabase db;
     FixedClock clock{testNow()};
@@ -80,33 +74,21 @@ TEST_F(RecReminderTest, RangeInterplaySteersToOneWayOfEnding) {
 }
 
 TEST_F(RecReminderTest, ValidationRefusesInOrderAndWritesNothing) {
-    struct Case {
-        const char* name;
-        const char* message;
-        std::optional<RepeatKind> repeat;
-        const char* count;
-        std::optional<year_month_day> endDate;
-        const char* expected;
+    const std::tuple<const char*, std::optional<RepeatKind>, const char*, const char*> cases[] = {
+        {"   ", std::nullopt, "", "Reminder Message is Empty cannot Save!"},
+        {"Gym", std::nullopt, "3", "Reminder Schdedule is Invalid"}, // no repeat kind
+        {"Gym", RepeatKind::Daily, "0", "Reminder Schdedule is Invalid"},
+        {"Gym", RepeatKind::Weekly, "", "Reminder Schdedule is Invalid"}, // and no end date
     };
-    const Case cases[] = {
-        {"blank message", "   ", std::nullopt, "", std::nullopt,
-         "Reminder Message is Empty cannot Save!"},
-        {"no repeat kind", "Gym", std::nullopt, "3", std::nullopt, "Reminder Schdedule is Invalid"},
-        {"count 0, no end date", "Gym", RepeatKind::Daily, "0", std::nullopt,
-         "Reminder Schdedule is Invalid"},
-        {"no count, no end date", "Gym", RepeatKind::Weekly, "", std::nullopt,
-         "Reminder Schdedule is Invalid"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [message, repeat, count, expected] : cases) {
+        SCOPED_TRACE(std::string(expected) + " " + count);
         view.messages.clear();
-        view.message = c.message;
-        view.repeat = c.repeat;
-        view.count = c.count;
-        view.endDate = c.endDate;
+        view.message = message;
+        view.repeat = repeat;
+        view.count = count;
         form.CmdOk_Click();
         ASSERT_EQ(view.messages.size(), 1u);
-        EXPECT_EQ(view.messages[0].text, c.expected);
+        EXPECT_EQ(view.messages[0].text, expected);
         EXPECT_EQ(view.messages[0].icon, EditingIcon::Information);
         EXPECT_FALSE(view.unloaded);
     }
@@ -126,9 +108,10 @@ TEST_F(RecReminderTest, WeeklyCountedSeriesIsStoredWithItsDefinition) {
     ASSERT_TRUE(view.messages.empty()) << view.lastMessage();
     EXPECT_TRUE(view.unloaded);
 
-    EXPECT_EQ(occurrenceTexts(),
-              (std::vector<std::string>{"07/12/2026 09:00 AM", "14/12/2026 09:00 AM",
-                                        "21/12/2026 09:00 AM"}));
+    const auto rows = listOccurrences(db.conn, ListKind::Recurring, ListSortKey::DateTime,
+                                      SortDirection::Ascending);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2].remdate, LocalDateTime(2026, 12, 21, 9, 0));
     const std::string id = std::to_string(gRecurrId);
     EXPECT_NE(gRecurrId, 0);
     EXPECT_EQ(db.count("FROM OTReminder WHERE recurrid = " + id +
@@ -147,9 +130,8 @@ TEST_F(RecReminderTest, EndDateSeriesStoresTheDateAndNoCount) {
     view.endDate = ymd(2026, 12, 3);
     form.CmdOk_Click();
     EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(occurrenceTexts(),
-              (std::vector<std::string>{"01/12/2026 10:00 PM", "02/12/2026 10:00 PM",
-                                        "03/12/2026 10:00 PM"}));
+    EXPECT_EQ(db.count("FROM OTReminder WHERE remdate > '2026-12-03'"), 1);
+    EXPECT_EQ(db.count("FROM OTReminder"), 3);
     EXPECT_EQ(db.count("FROM RECReminder WHERE remrepeat = 'D' AND remrectimes = 0"
                        " AND remenddate IS NOT NULL AND remsms = 0"),
               1);

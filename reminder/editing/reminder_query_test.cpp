@@ -104,8 +104,9 @@ protected:
     ReminderQuery form{view, windows, {db.conn, clock, {1, 0, 6}, [] { return "News!"; }}};
 };
 
-TEST_F(ReminderQueryTest, LoadShowsVersionDateNewsAndTheOneTimeList) {
+TEST_F(ReminderQueryTest, LoadShowsVersionDateNewsAndTheOneTimeListAndKeepsTheOrderOnReturn) {
     oneTime("Dentist", 1);
+    oneTime("Vet", 2);
     series("Gym", 2);
     open();
     EXPECT_EQ(view.caption, "Davrin - Ver.1.0.6");
@@ -116,9 +117,15 @@ TEST_F(ReminderQueryTest, LoadShowsVersionDateNewsAndTheOneTimeList) {
     EXPECT_EQ(view.lists[1], (std::vector<std::string>{"Ascending", "Descending"}));
     EXPECT_EQ(view.selected[0], 0);
     EXPECT_EQ(view.selected[1], 0);
-    ASSERT_EQ(view.rows.size(), 1u);
+    ASSERT_EQ(view.rows.size(), 2u);
     EXPECT_EQ(view.rows[0].dateText, "06/12/2026 09:30 PM");
     EXPECT_TRUE(view.editDeleteEnabled);
+
+    view.selected[1] = 1;
+    form.Combo2_Click();
+    form.Form_Activate();
+    EXPECT_EQ(view.selected[1], 1);
+    EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"Vet", "Dentist"}));
 }
 
 TEST_F(ReminderQueryTest, EightListsByKindKeyAndDirection) {
@@ -168,17 +175,6 @@ TEST_F(ReminderQueryTest, SortChangesOnAnEmptyGridDoNotQuery) {
     view.selected[0] = -1;
     form.grd1add();
     EXPECT_EQ(view.rebuilds, before + 2);
-}
-
-TEST_F(ReminderQueryTest, ReturningToTheWindowKeepsTheChosenOrder) {
-    oneTime("a", 1);
-    oneTime("b", 2);
-    open();
-    view.selected[1] = 1;
-    form.Combo2_Click();
-    form.Form_Activate();
-    EXPECT_EQ(view.selected[1], 1);
-    EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"b", "a"}));
 }
 
 TEST_F(ReminderQueryTest, NewOpensTheEditorOfTheListedKindAndRebuilds) {

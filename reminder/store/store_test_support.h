@@ -3,6 +3,7 @@
 
 #include "database.h"
 #include "date_time.h"
+#include "store_error.h"
 
 #include <atomic>
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -31,11 +33,10 @@ class TempFolder {
 public:
     TempFolder() {
         static std::atomic<unsigned> counter{0};
-        std::random_device random;
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         path_ = std::filesystem::temp_directory_path() /
-                ("davrin-" + std::to_string(stamp) + "-" + std::to_string(random()) + "-" +
-                 std::to_string(counter++));
+                ("davrin-" + std::to_string(stamp) + "-" + std::to_string(std::random_device{}()) +
+                 "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
@@ -63,29 +64,38 @@ inline std::string readFile(const std::filesystem::path& file) {
 }
 
 inline void writeFile(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// What `call` threw as a StoreError; no kind when it threw none.
+struct Thrown {
+    std::optional<StoreErrorKind> kind;
+    std::string message;
+    std::filesystem::path file;
+};
+template <class F> Thrown storeErrorOf(F call) {
+    try {
+        call();
+    } catch (const StoreError& e) {
+        return {e.kind(), e.what(), e.file()};
+    }
+    return {};
 }
 
 // Runs SQL straight on the connection, for setting up situations the store never creates.
 inline void execRaw(const Connection& conn, const std::string& sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(conn.handle(), sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : "sqlite3_exec failed";
-        sqlite3_free(error);
-        throw std::runtime_error(message + " in: " + sql);
+    if (sqlite3_exec(conn.handle(), sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        throw std::runtime_error(std::string(sqlite3_errmsg(conn.handle())) + " in: " + sql);
     }
 }
 
 // The first column of the first row of a query, as an integer.
 inline std::int64_t queryInt(const Connection& conn, const std::string& sql) {
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(conn.handle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
-        throw std::runtime_error(std::string(sqlite3_errmsg(conn.handle())) + " in: " + sql);
-    }
+    sqlite3_prepare_v2(conn.handle(), sql.c_str(), -1, &raw, nullptr);
     SqliteStatement stmt(raw);
     if (sqlite3_step(raw) != SQLITE_ROW) {
-        throw std::runtime_error("no row from: " + sql);
+        throw std::runtime_error(std::string(sqlite3_errmsg(conn.handle())) + " in: " + sql);
     }
     return sqlite3_column_int64(raw, 0);
 }

@@ -69,20 +69,8 @@ std::vector<HWND> trayIcons() {
 } // namespace
 
 ProgramFolder::ProgramFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    path_ =
-        std::filesystem::path(temp) / (L"kelvor-test-" + std::to_wstring(GetCurrentProcessId()) +
-                                       L"-" + std::to_wstring(GetTickCount()));
-    std::filesystem::create_directories(path_);
-    const auto bin = thisProgramsFolder();
     for (const wchar_t* file : {L"KELVOR.exe", L"Norvane.dll"})
-        std::filesystem::copy_file(bin / file, path_ / file);
-}
-
-ProgramFolder::~ProgramFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+        std::filesystem::copy_file(thisProgramsFolder() / file, path() / file);
 }
 
 KelvorProcess::KelvorProcess(const std::filesystem::path& folder) {
@@ -115,14 +103,20 @@ DWORD KelvorProcess::waitForExit(std::chrono::milliseconds timeout) {
     return code;
 }
 
-HWND waitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds timeout) {
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
-    do {
-        if (HWND window = find())
-            return window;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
         Sleep(50);
-    } while (std::chrono::steady_clock::now() < end);
-    return nullptr;
+    }
+    return true;
+}
+
+HWND waitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = find()) != nullptr; }, timeout);
+    return found;
 }
 
 HWND topWindowOf(DWORD process, const wchar_t* className, const wchar_t* caption) {
@@ -138,13 +132,7 @@ HWND hiddenWindowOf(DWORD process, const wchar_t* className) {
 }
 
 bool waitUntilGone(HWND window, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        Sleep(50);
-    }
-    return true;
+    return waitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
 }
 
 std::wstring textOf(HWND window) {

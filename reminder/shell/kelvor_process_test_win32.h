@@ -1,6 +1,8 @@
 // Driving a real KELVOR.exe from a test: its own folder and database, its windows, its tray icon.
 #pragma once
 
+#include "store_test_support.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -14,17 +16,10 @@ namespace davrin::test {
 using namespace std::chrono_literals;
 
 // A folder of its own holding copies of KELVOR.exe and Norvane.dll; removed afterwards.
-class ProgramFolder {
+class ProgramFolder : public TempFolder {
 public:
     ProgramFolder();
-    ~ProgramFolder();
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path database() const { return path_ / "KELVOR.db"; }
-
-private:
-    std::filesystem::path path_;
+    std::filesystem::path database() const { return path() / "KELVOR.db"; }
 };
 
 // One started KELVOR.exe. Ends it (politely, then by force) if the test has not.
@@ -43,6 +38,8 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// Polls until `done` holds or the time is up; whether it held.
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
 // Polls until `find` yields a window or the time is up.
 HWND waitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds timeout = 15s);
 // A visible top-level window of the process with this class (and caption, when given).

@@ -9,17 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace davrin::test {
 namespace {
-
-std::string fileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The visible alert of the process (a dialog with the Snooze button).
 HWND alertOf(DWORD process) {
@@ -75,16 +68,6 @@ void chooseFromMenu(DWORD process, wchar_t accessKey) {
 // the file while the program writes it.
 std::optional<Occurrence> rowIn(const std::filesystem::path& database, std::int64_t remid) {
     return selectOccurrence(openDatabase(database), remid);
-}
-
-// Waits (a few reads a second) until the program has written what the test expects.
-bool waitForRow(const std::function<bool()>& written) {
-    for (int attempt = 0; attempt < 40; ++attempt) {
-        if (written())
-            return true;
-        Sleep(250);
-    }
-    return false;
 }
 
 class KelvorTest : public ::testing::Test {
@@ -150,7 +133,7 @@ TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
     EXPECT_LE(modified->remdate, clock.now());
     press(alert, IDC_BTNDISMISS);
     ASSERT_TRUE(waitUntilGone(alert));
-    EXPECT_TRUE(waitForRow([&] { return !rowIn(folder.database(), third); }));
+    EXPECT_TRUE(waitUntil([&] { return !rowIn(folder.database(), third); }));
 
     EXPECT_FALSE(rowIn(folder.database(), first));
     const auto snoozed = rowIn(folder.database(), second);
@@ -163,7 +146,7 @@ TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
 TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
     const auto later = insertOneTimeReminder(gConn, "next week", clock.now().addDays(7), 0);
     gConn.close();
-    const std::string before = fileBytes(folder.database());
+    const std::string before = readFile(folder.database());
     KelvorProcess kelvor(folder.path());
     ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
     EXPECT_EQ(trayTip(), L"Davrin");
@@ -198,13 +181,13 @@ TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
     EXPECT_EQ(label(alert, IDC_LABEL1), "while paused");
     press(alert, IDC_BTNDISMISS);
     ASSERT_TRUE(waitUntilGone(alert));
-    ASSERT_TRUE(waitForRow([&] { return !rowIn(folder.database(), paused); }));
+    ASSERT_TRUE(waitUntil([&] { return !rowIn(folder.database(), paused); }));
 
-    const std::string afterAnswer = fileBytes(folder.database());
+    const std::string afterAnswer = readFile(folder.database());
     clickTrayIcon(WM_RBUTTONDOWN);
     chooseFromMenu(kelvor.id(), L'E');
     EXPECT_EQ(kelvor.waitForExit(10s), 0u);
-    EXPECT_TRUE(fileBytes(folder.database()) == afterAnswer) << "Exit changed the database";
+    EXPECT_TRUE(readFile(folder.database()) == afterAnswer) << "Exit changed the database";
     EXPECT_TRUE(before != afterAnswer) << "the answer to the alert was not stored";
     Sleep(500);
     EXPECT_EQ(trayIconCount(), 0);

@@ -107,7 +107,10 @@ bool SysTray::PlaceIcon() {
     record.uFlags = kNotifyFlags;
     writeTipText(s_.m_TrayTitle);
     record.uCallbackMessage = kCallbackMessage;
-    record.uID = handleOf(s_.m_CurrentPicture);
+    // The icon's identity is the picture of its first placement; placing it again after a
+    // removal keeps that identity, so the shell sees one and the same icon.
+    if (record.cbSize == 0)
+        record.uID = handleOf(s_.m_CurrentPicture);
     record.cbSize = kNotifyIconDataSize;
     s_.m_IconPlaced = shell_.notifyIcon(NotifyMessage::Add, record);
 

@@ -163,14 +163,16 @@ TEST(Placement, UidStaysThatOfTheFirstPictureAndEliminateAlwaysSucceeds) {
     TrayRig rig;
     EXPECT_TRUE(rig.tray.EliminateIcon()); // never placed
     rig.tray.PlaceIcon();
+    const auto firstUid = rig.shell.calls.back().record.uID;
     rig.tray.setImage(picture(55));
     EXPECT_TRUE(rig.tray.EliminateIcon());
     EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Delete);
     EXPECT_TRUE(rig.tray.PlaceIcon());
     EXPECT_EQ(rig.shownIcon(), 55u);
-    EXPECT_EQ(rig.shell.calls.back().record.uID, 55u); // the record's uID follows each add
+    EXPECT_NE(firstUid, 55u);
+    EXPECT_EQ(rig.shell.calls.back().record.uID, firstUid); // placed again, same identity
     rig.tray.RefreshIcon(picture(66), u"");
-    EXPECT_EQ(rig.shell.calls.back().record.uID, 55u);
+    EXPECT_EQ(rig.shell.calls.back().record.uID, firstUid);
     EXPECT_EQ(rig.shownIcon(), 66u);
 }
 

@@ -20,18 +20,13 @@ using test::writeFile;
 using testing::HasSubstr;
 using namespace std::chrono_literals;
 
-std::string pathText(const std::filesystem::path& p) {
-    const auto u8 = p.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
 // Opening must fail with `kind`, name the file, and leave its bytes exactly as they were.
 void expectRefusedAndUntouched(const std::filesystem::path& file, StoreErrorKind kind) {
     const std::string before = readFile(file);
     const auto e = storeErrorOf([&] { openDatabase(file, 50ms); });
     EXPECT_EQ(e.kind, kind) << e.message;
     EXPECT_EQ(e.file, file);
-    EXPECT_THAT(e.message, HasSubstr(pathText(file)));
+    EXPECT_THAT(e.message, HasSubstr(file.string()));
     EXPECT_EQ(readFile(file), before);
     EXPECT_FALSE(std::filesystem::exists(file.string() + "-journal"));
 }
@@ -97,7 +92,7 @@ TEST(OpenDatabase, ForeignAndBrokenFilesAreReportedAndLeftAlone) {
     const auto other = folder / "other.db";
     {
         sqlite3* raw = nullptr;
-        ASSERT_EQ(sqlite3_open(pathText(other).c_str(), &raw), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open(other.string().c_str(), &raw), SQLITE_OK);
         SqliteConnection db(raw);
         ASSERT_EQ(sqlite3_exec(raw, "CREATE TABLE photos (name TEXT)", nullptr, nullptr, nullptr),
                   SQLITE_OK);
@@ -110,7 +105,7 @@ TEST(OpenDatabase, AMissingFolderOrAReadOnlyFileIsReported) {
     const auto lost = folder / "no such folder" / "KELVOR.db";
     const auto e = storeErrorOf([&] { openDatabase(lost); });
     EXPECT_EQ(e.kind, StoreErrorKind::CannotOpen) << e.message;
-    EXPECT_THAT(e.message, HasSubstr(pathText(lost)));
+    EXPECT_THAT(e.message, HasSubstr(lost.string()));
     EXPECT_FALSE(std::filesystem::exists(folder / "no such folder"));
 
     const auto file = folder / "KELVOR.db";
@@ -120,7 +115,7 @@ TEST(OpenDatabase, AMissingFolderOrAReadOnlyFileIsReported) {
                                      std::filesystem::perms::group_write |
                                      std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
-    if (std::FILE* probe = std::fopen(pathText(file).c_str(), "r+b")) {
+    if (std::FILE* probe = std::fopen(file.string().c_str(), "r+b")) {
         std::fclose(probe);
         GTEST_SKIP() << "this account may write read-only files (it is an administrator)";
     }
@@ -140,7 +135,7 @@ TEST(OpenDatabase, AFileLockedByAnotherProgramIsReportedAfterTheBusyTimeout) {
     EXPECT_TRUE(dueOccurrences(conn, when).empty());
     const auto blocked = storeErrorOf([&] { insertOneTimeReminder(conn, "Blocked", when, 0); });
     EXPECT_EQ(blocked.kind, StoreErrorKind::Locked) << blocked.message;
-    EXPECT_THAT(blocked.message, HasSubstr(pathText(file)));
+    EXPECT_THAT(blocked.message, HasSubstr(file.string()));
     // An exclusive lock keeps even a new connection from reading the file.
     execRaw(other, "COMMIT");
     execRaw(other, "BEGIN EXCLUSIVE");

@@ -66,7 +66,6 @@ public:
 
     std::array<MenuEntry, 3> MMenu() const;
     MobileNumberLabel& lblmobileno() { return lblmobileno_; }
-    const PauseItem& pauseItem() const { return Prem; }
 
 private:
     Parts p_;

@@ -31,15 +31,15 @@ int wmain(int argc, wchar_t** argv) {
     if (FAILED(persist->Load(&bag, nullptr)))
         return 3;
 
-    Call restore, place;
-    invoke(control.Get(), dispid::RestoreIcon, DISPATCH_METHOD, {}, restore);
-    if (V_BOOL(&restore.result) != VARIANT_TRUE)
-        invoke(control.Get(), dispid::PlaceIcon, DISPATCH_METHOD, {}, place);
-    std::printf("PlaceIcon: %d\n", V_BOOL(&place.result));
+    // As the reminder program does: restore, and place when restoring was not enough.
+    VARIANT_BOOL placed = method(control.Get(), dispid::RestoreIcon);
+    if (placed != VARIANT_TRUE)
+        placed = method(control.Get(), dispid::PlaceIcon);
+    std::printf("PlaceIcon: %d\n", placed);
     const DWORD end = GetTickCount() + seconds * 1000;
     while (GetTickCount() < end) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         pumpMessages();
     }
-    return V_BOOL(&place.result) == VARIANT_TRUE ? 0 : 4;
+    return placed == VARIANT_TRUE ? 0 : 4;
 }

@@ -55,10 +55,14 @@ void ReminderQuery::grd1add() {
             key == 0 ? ListSortKey::DateTime : ListSortKey::Message,
             direction == 0 ? SortDirection::Ascending : SortDirection::Descending);
     } catch (const StoreError& e) {
-        view_.showMessage(e.what(), EditingIcon::Error);
+        // Closing the box reactivates the window, which rebuilds: say it once, not in a loop.
+        if (!rebuildFailing_)
+            view_.showMessage(e.what(), EditingIcon::Error);
+        rebuildFailing_ = true;
         // An empty grid would suggest the reminders are gone; keep what was shown.
         return;
     }
+    rebuildFailing_ = false;
     std::vector<GridRow> rows;
     rows.reserve(found.size());
     for (Occurrence& o : found)

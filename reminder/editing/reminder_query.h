@@ -100,6 +100,7 @@ private:
     ReminderQueryWindows& windows_;
     ReminderQueryServices services_;
     std::vector<GridRow> rows_;
+    bool rebuildFailing_ = false; // the last rebuild failed and the user has been told
 };
 
 std::string listCaption(const ProgramVersion& version); // "Davrin - Ver.1.0.6"

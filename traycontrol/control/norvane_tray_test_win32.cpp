@@ -98,6 +98,10 @@ TEST(Site, ViewPaintsTheStaticPictureOver32PixelsAndNamesThePages) {
     ScreenDc screen(GetDC(nullptr));
     EXPECT_EQ(extent.cx, MulDiv(32, 2540, GetDeviceCaps(screen.get(), LOGPIXELSX)));
     EXPECT_EQ(viewExtent.cy, extent.cy);
+    // A container asking for another size is refused, so it lays the control out at 32 x 32.
+    SIZEL larger{extent.cx * 3, extent.cy * 2};
+    EXPECT_EQ(ole->SetExtent(DVASPECT_CONTENT, &larger), E_FAIL);
+    EXPECT_EQ(ole->SetExtent(DVASPECT_CONTENT, &extent), S_OK);
 
     // Paint onto white and find the picture's pixels in all four quarters of the 32 x 32 area.
     BITMAPINFO info{};

@@ -21,9 +21,13 @@ constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE
 } // namespace
 
 STDMETHODIMP SysTrayControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
-    if (out)
-        *out = nullptr;
-    return E_NOTIMPL;
+    // Hosts that find the event interface by walking the points need this; it may not be left
+    // unimplemented.
+    try {
+        return enumerateConnectionPoints({&events_, &propertyNotify_}, out);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
 STDMETHODIMP SysTrayControl::FindConnectionPoint(REFIID riid, IConnectionPoint** out) {
@@ -71,8 +75,10 @@ STDMETHODIMP SysTrayControl::SetExtent(DWORD aspect, SIZEL* size) {
         return DV_E_DVASPECT;
     if (!size)
         return E_POINTER;
-    // Whatever the container asks, the control stays 32 x 32 pixels.
-    return S_OK;
+    // The control is always 32 x 32 pixels. Refusing another size makes the container ask
+    // GetExtent instead of laying the control out, and painting it, at a size it does not have.
+    const SIZEL fixed = controlExtent();
+    return size->cx == fixed.cx && size->cy == fixed.cy ? S_OK : E_FAIL;
 }
 
 STDMETHODIMP SysTrayControl::GetExtent(DWORD aspect, SIZEL* size) {

@@ -4,6 +4,7 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <new>
 
 namespace norvane {
 
@@ -70,6 +71,74 @@ std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const {
     for (const auto& c : connections_)
         copy.push_back(c.sink);
     return copy;
+}
+
+namespace {
+class PointEnumerator final : public IEnumConnectionPoints {
+public:
+    PointEnumerator(std::vector<ComPtr<IConnectionPoint>> points, std::size_t next)
+        : points_(std::move(points)), next_(next) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IEnumConnectionPoints)
+            return E_NOINTERFACE;
+        *out = static_cast<IEnumConnectionPoints*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&refs_));
+    }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG left = InterlockedDecrement(&refs_);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+    STDMETHODIMP Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
+        if (!out || (count > 1 && !fetched))
+            return E_POINTER;
+        ULONG given = 0;
+        for (; given < count && next_ < points_.size(); ++given, ++next_)
+            points_[next_].CopyTo(&out[given]);
+        if (fetched)
+            *fetched = given;
+        return given == count ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Skip(ULONG count) override {
+        const std::size_t left = points_.size() - next_;
+        next_ += std::min<std::size_t>(count, left);
+        return count <= left ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Reset() override {
+        next_ = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Clone(IEnumConnectionPoints** out) override {
+        if (!out)
+            return E_POINTER;
+        *out = new (std::nothrow) PointEnumerator(points_, next_);
+        return *out ? S_OK : E_OUTOFMEMORY;
+    }
+
+private:
+    ~PointEnumerator() = default;
+
+    LONG refs_ = 1;
+    std::vector<ComPtr<IConnectionPoint>> points_;
+    std::size_t next_;
+};
+} // namespace
+
+HRESULT enumerateConnectionPoints(std::vector<ComPtr<IConnectionPoint>> points,
+                                  IEnumConnectionPoints** out) {
+    if (!out)
+        return E_POINTER;
+    *out = new (std::nothrow) PointEnumerator(std::move(points), 0);
+    return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 void fireMouseEvent(const ConnectionPoint& point, DISPID dispid, short& Button, short& Shift,

@@ -38,6 +38,10 @@ private:
     DWORD nextCookie_ = 1;
 };
 
+// A new enumerator over `points`, in that order; it keeps each of them (and so their owner) alive.
+HRESULT enumerateConnectionPoints(std::vector<ComPtr<IConnectionPoint>> points,
+                                  IEnumConnectionPoints** out);
+
 // Calls event `dispid` on every sink with Button, Shift, X, y by reference.
 void fireMouseEvent(const ConnectionPoint& point, DISPID dispid, short& Button, short& Shift,
                     float& X, float& y);

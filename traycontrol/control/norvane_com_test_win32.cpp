@@ -52,6 +52,23 @@ TEST(Creation, ByProgIdAndByClsidWithEveryInterfaceAHostAsksFor) {
         EXPECT_EQ(byClsid->QueryInterface(iid, reinterpret_cast<void**>(part.GetAddressOf())),
                   S_OK);
     }
+
+    // A host may walk the connection points instead of asking for one by its interface.
+    ComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(byClsid.As(&container), S_OK);
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
+    IConnectionPoint* found[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(points->Next(3, found, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    IID iids[2] = {};
+    for (ULONG i = 0; i < fetched; ++i) {
+        found[i]->GetConnectionInterface(&iids[i]);
+        found[i]->Release();
+    }
+    EXPECT_EQ(iids[0], guid(kDiidCtlSysTrayEvents));
+    EXPECT_EQ(iids[1], IID_IPropertyNotifySink);
 }
 
 struct Member {

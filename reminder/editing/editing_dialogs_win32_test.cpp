@@ -192,6 +192,9 @@ TEST_F(EditingDialogsTest, CreateEditAndDeleteThroughTheListWindow) {
     list.grd1add();
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(grid, 0, 2), L"From an alert");
+    wchar_t shortBuffer[6] = {};
+    ListView_GetItemText(grid, 0, 2, shortBuffer, 6);
+    EXPECT_STREQ(shortBuffer, L"From "); // a caller's short buffer gets the text cut, not lost
 
     click(list_ids::IdBtnSetting);
     EXPECT_EQ(settingsShown, 1);

@@ -224,7 +224,11 @@ private:
         }
         const int n = MultiByteToWideChar(CP_UTF8, 0, text->data(), static_cast<int>(text->size()),
                                           item.pszText, item.cchTextMax - 1);
-        item.pszText[n] = L'\0';
+        if (n == 0 && !text->empty())
+            // Longer than the caller's buffer: the conversion wrote nothing, so give it the start.
+            lstrcpynW(item.pszText, widen(*text).c_str(), item.cchTextMax);
+        else
+            item.pszText[n] = L'\0';
     }
 
     EditingWindowServices services_;

@@ -27,6 +27,7 @@ void limitTime(HINTERNET session, std::chrono::milliseconds total) {
 
 std::optional<std::string> WinHttpClient::get(const std::string& url,
                                               std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::wstring wideUrl = toWide(url);
     URL_COMPONENTSW parts{};
     parts.dwStructSize = sizeof parts;
@@ -69,6 +70,15 @@ std::optional<std::string> WinHttpClient::get(const std::string& url,
     constexpr std::size_t kMaxBody = 64 * 1024;
     std::string body;
     for (;;) {
+        // WinHTTP's limits are per read, so a server that trickles its answer would hold the
+        // program far longer than the caller allowed; the whole body shares what is left.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left <= std::chrono::milliseconds::zero())
+            return std::nullopt;
+        DWORD receiveLimit = static_cast<DWORD>(left.count());
+        WinHttpSetOption(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &receiveLimit,
+                         sizeof receiveLimit);
         char buffer[4096];
         DWORD read = 0;
         if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &read))

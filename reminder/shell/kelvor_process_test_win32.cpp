@@ -198,15 +198,18 @@ std::wstring trayTip() {
 struct LoopbackServer::State {
     SOCKET listener = INVALID_SOCKET;
     std::string body;
+    std::chrono::milliseconds pause{};
     std::atomic<bool> stop{false};
     std::thread thread;
     int port = 0;
 };
 
-LoopbackServer::LoopbackServer(std::string body) : state_(std::make_unique<State>()) {
+LoopbackServer::LoopbackServer(std::string body, std::chrono::milliseconds pause)
+    : state_(std::make_unique<State>()) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     state_->body = std::move(body);
+    state_->pause = pause;
     state_->listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -227,10 +230,20 @@ LoopbackServer::LoopbackServer(std::string body) : state_(std::make_unique<State
             while (request.find("\r\n\r\n") == std::string::npos &&
                    (got = recv(client, buffer, sizeof buffer, 0)) > 0)
                 request.append(buffer, static_cast<std::size_t>(got));
-            const std::string response =
+            const std::string head =
                 "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                std::to_string(s->body.size()) + "\r\nConnection: close\r\n\r\n" + s->body;
-            send(client, response.data(), static_cast<int>(response.size()), 0);
+                std::to_string(s->body.size()) + "\r\nConnection: close\r\n\r\n";
+            if (s->pause == std::chrono::milliseconds::zero()) {
+                const std::string response = head + s->body;
+                send(client, response.data(), static_cast<int>(response.size()), 0);
+            } else {
+                send(client, head.data(), static_cast<int>(head.size()), 0);
+                for (std::size_t i = 0; i < s->body.size() && !s->stop; ++i) {
+                    std::this_thread::sleep_for(s->pause);
+                    if (send(client, &s->body[i], 1, 0) != 1)
+                        break; // the client gave up
+                }
+            }
             shutdown(client, SD_SEND);
             closesocket(client);
         }

@@ -54,10 +54,12 @@ int trayIconCount();
 HWND trayIconWindow();
 std::wstring trayTip();
 
-// Serves one fixed body for any GET on 127.0.0.1 until destroyed.
+// Serves one fixed body for any GET on 127.0.0.1 until destroyed; with a pause, the body goes out
+// one character at a time, that long apart.
 class LoopbackServer {
 public:
-    explicit LoopbackServer(std::string body);
+    explicit LoopbackServer(std::string body,
+                            std::chrono::milliseconds pause = std::chrono::milliseconds::zero());
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;

@@ -2,6 +2,7 @@
 #include "kelvor_process_test_win32.h"
 
 #include "clock.h"
+#include "http_client_win32.h"
 #include "new_rem_screen.h"
 #include "reminder_statements.h"
 #include "resource_ids.h"
@@ -68,6 +69,16 @@ void chooseFromMenu(DWORD process, wchar_t accessKey) {
 // the file while the program writes it.
 std::optional<Occurrence> rowIn(const std::filesystem::path& database, std::int64_t remid) {
     return selectOccurrence(openDatabase(database), remid);
+}
+
+// A server that trickles its answer cannot hold the program beyond the fetch's time limit.
+TEST(NewsFetchTest, ABodyStillComingAtTheTimeLimitIsGivenUp) {
+    const std::string body(30, 'x');
+    LoopbackServer trickling(body, 100ms); // three seconds for the whole body
+    const std::string url = "http://" + trickling.address() + "/reminder.txt";
+    WinHttpClient Inet1;
+    EXPECT_EQ(Inet1.get(url, 1s), std::nullopt);
+    EXPECT_EQ(Inet1.get(url, 20s), body);
 }
 
 class KelvorTest : public ::testing::Test {

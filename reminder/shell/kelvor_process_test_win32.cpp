@@ -151,48 +151,69 @@ HWND trayIconWindow() {
     return icons.size() == 1 ? icons.front() : nullptr;
 }
 
-// The tooltip lives in the shell's process, so its text is read through memory lent there.
-std::wstring trayTip() {
+namespace {
+
+struct Tooltips {
+    DWORD shell = 0;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectTooltips(HWND window, LPARAM param) {
+    auto& q = *reinterpret_cast<Tooltips*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (owner == q.shell && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+        q.windows.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+// The tooltips live in the shell's process, so their texts are read through memory lent there.
+// The shell may keep a tooltip per icon and may re-create an icon's window, so every tool of every
+// tooltip is read; with the program's icon the only one on the tray, its tip is among them.
+std::vector<std::wstring> trayTips() {
+    std::vector<std::wstring> tips;
     HWND icon = trayIconWindow();
     if (!icon)
-        return L"<no single icon>";
-    DWORD shell = 0;
-    GetWindowThreadProcessId(icon, &shell);
-    HWND tooltip = hiddenWindowOf(shell, TOOLTIPS_CLASSW);
+        return tips;
+    Tooltips found;
+    GetWindowThreadProcessId(icon, &found.shell);
+    EnumWindows(collectTooltips, reinterpret_cast<LPARAM>(&found));
     HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, shell);
-    if (!tooltip || !process)
-        return L"<no tooltip>";
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, found.shell);
+    if (!process)
+        return tips;
     constexpr std::size_t textChars = 128;
     const SIZE_T size = sizeof(TTTOOLINFOW) + textChars * sizeof(wchar_t);
     auto* remote = static_cast<char*>(
         VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    std::wstring tip = L"<unreadable>";
     TTTOOLINFOW info{};
     info.cbSize = sizeof info;
     info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof info);
-    const int tools = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-    for (int i = 0; i < tools; ++i) {
-        WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
-        if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
-                          reinterpret_cast<LPARAM>(remote)))
-            continue;
-        TTTOOLINFOW found{};
-        ReadProcessMemory(process, remote, &found, sizeof found, nullptr);
-        if (found.hwnd != icon)
-            continue;
-        found.lpszText = info.lpszText;
-        WriteProcessMemory(process, remote, &found, sizeof found, nullptr);
-        SendMessageW(tooltip, TTM_GETTEXTW, textChars, reinterpret_cast<LPARAM>(remote));
-        wchar_t text[textChars] = L"";
-        ReadProcessMemory(process, remote + sizeof info, text, sizeof text - sizeof(wchar_t),
-                          nullptr);
-        tip = text;
-        break;
+    for (HWND tooltip : found.windows) {
+        const int tools = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+        for (int i = 0; i < tools; ++i) {
+            WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
+            if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                              reinterpret_cast<LPARAM>(remote)))
+                continue;
+            TTTOOLINFOW tool{};
+            ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            tool.lpszText = info.lpszText;
+            WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            SendMessageW(tooltip, TTM_GETTEXTW, textChars, reinterpret_cast<LPARAM>(remote));
+            wchar_t text[textChars] = L"";
+            ReadProcessMemory(process, remote + sizeof info, text, sizeof text - sizeof(wchar_t),
+                              nullptr);
+            tips.emplace_back(text);
+        }
     }
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
-    return tip;
+    return tips;
 }
 
 struct LoopbackServer::State {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace davrin::test {
 
@@ -49,10 +50,10 @@ HWND hiddenWindowOf(DWORD process, const wchar_t* className);
 bool waitUntilGone(HWND window, std::chrono::milliseconds timeout = 10s);
 std::wstring textOf(HWND window);
 
-// The tray icon windows Wine's shell shows, and the tip of the one icon shown.
+// The tray icon windows Wine's shell shows, and the texts of every tray tip it holds.
 int trayIconCount();
 HWND trayIconWindow();
-std::wstring trayTip();
+std::vector<std::wstring> trayTips();
 
 // Serves one fixed body for any GET on 127.0.0.1 until destroyed; with a pause, the body goes out
 // one character at a time, that long apart.

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace davrin::test {
@@ -160,7 +161,11 @@ TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
     const std::string before = readFile(folder.database());
     KelvorProcess kelvor(folder.path());
     ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
-    EXPECT_EQ(trayTip(), L"Davrin");
+    // The shell registers the icon's tip a moment after the icon window appears.
+    EXPECT_TRUE(waitUntil([] {
+        const auto tips = trayTips();
+        return std::find(tips.begin(), tips.end(), L"Davrin") != tips.end();
+    })) << "no tray tip reads Davrin";
     // Animated: within a few frames the picture changes.
     const auto firstFrame = iconPixels();
     bool changed = false;

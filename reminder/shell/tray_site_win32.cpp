@@ -31,10 +31,26 @@ private:
     ULONG refs_ = 1;
 };
 
+// A dispatch interface that is only ever called by number: no type information, no names.
+class LateBoundDispatch : public IDispatch {
+public:
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        *info = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+};
+
 class TraySite final : public IOleClientSite,
                        public IOleInPlaceSite,
                        public IOleControlSite,
-                       public IDispatch,
+                       public LateBoundDispatch,
                        public RefCounted<TraySite> {
 public:
     explicit TraySite(HWND window) : window_(window) {}
@@ -117,17 +133,6 @@ public:
     STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
     // IDispatch: the ambient properties of a program that is running, not being designed.
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        *info = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
                         EXCEPINFO*, UINT*) override {
         if (!(flags & DISPATCH_PROPERTYGET) || !result)
@@ -203,7 +208,7 @@ private:
     ~TrayPropertyBag() = default;
 };
 
-class TrayEventSink final : public IDispatch, public RefCounted<TrayEventSink> {
+class TrayEventSink final : public LateBoundDispatch, public RefCounted<TrayEventSink> {
 public:
     TrayEventSink(const IID& events, std::function<void(std::int32_t)> onEvent)
         : events_(events), onEvent_(std::move(onEvent)) {}
@@ -221,17 +226,6 @@ public:
     }
     STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
     STDMETHODIMP_(ULONG) Release() override { return release(); }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        *info = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         // Keep this sink alive even if the handler ends the program's tray control.

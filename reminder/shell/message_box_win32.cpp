@@ -1,11 +1,12 @@
 // MessageBoxW for the program's boxes; a box from a hidden window must still come to the front.
 #include "message_box_win32.h"
 
+#include "program_modal_win32.h"
 #include "text_win32.h"
 
 namespace davrin {
 
-void showMessageBox(HWND owner, const std::string& text, const std::string& title,
+bool showMessageBox(HWND owner, const std::string& text, const std::string& title,
                     MessageIcon icon) {
     UINT style = MB_OK | MB_SETFOREGROUND;
     if (icon == MessageIcon::Information)
@@ -15,7 +16,9 @@ void showMessageBox(HWND owner, const std::string& text, const std::string& titl
     // Without a visible owner the box would open behind whatever the user is doing.
     if (!owner || !IsWindowVisible(owner))
         style |= MB_TOPMOST;
-    MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), style);
+    const ProgramModal modal;
+    // A box whose loop meets the program's end returns no button at all.
+    return MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), style) != 0;
 }
 
 } // namespace davrin

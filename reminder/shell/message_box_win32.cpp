@@ -17,8 +17,10 @@ bool showMessageBox(HWND owner, const std::string& text, const std::string& titl
     if (!owner || !IsWindowVisible(owner))
         style |= MB_TOPMOST;
     const ProgramModal modal;
-    // A box whose loop meets the program's end returns no button at all.
-    return MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), style) != 0;
+    const int button = MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), style);
+    // A box whose loop met the program's end went away unanswered, whatever it returned.
+    MSG quit;
+    return button != 0 && !PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
 }
 
 } // namespace davrin

@@ -6,6 +6,8 @@
 #include "reminder_statements.h"
 #include "store_error.h"
 
+#include <algorithm>
+
 namespace davrin {
 
 std::string listCaption(const ProgramVersion& v) {
@@ -63,12 +65,21 @@ void ReminderQuery::grd1add() {
         return;
     }
     rebuildFailing_ = false;
+    // Every activation rebuilds: the reminder the user picked must still be the one Edit and
+    // Delete act on.
+    const std::optional<std::int64_t> selected = currentRemId();
     std::vector<GridRow> rows;
     rows.reserve(found.size());
     for (Occurrence& o : found)
-        rows.push_back({o.remid, toScheduleText(o.remdate), trimMessage(o.remainder)});
+        rows.push_back({o.remid, toScheduleText(o.remdate), toListMessage(o.remainder)});
     rows_ = std::move(rows);
     view_.showRows(rows_);
+    if (selected) {
+        const auto kept = std::find_if(rows_.begin(), rows_.end(),
+                                       [&](const GridRow& row) { return row.remid == *selected; });
+        if (kept != rows_.end())
+            view_.selectRow(static_cast<std::size_t>(kept - rows_.begin()));
+    }
     view_.enableEditDelete(!rows_.empty());
 }
 

@@ -81,7 +81,10 @@ bool DueReminderScan::applyAnswer() {
         } else if (gAlertResult == kSnooze) {
             applySnooze();
         } else if (gAlertResult == kModify) {
-            s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None);
+            // Seeing the new time is part of the answer: a box the program's end took away leaves
+            // the reminder as it was.
+            if (!s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None))
+                return false;
             moveOccurrence(s_.conn, mAlertRemId, gNewTime);
         } else {
             // Closed without an answer (the program is ending): change nothing, alert no more.

@@ -17,13 +17,15 @@
 
 namespace davrin::test {
 
-// Each box as "title: text".
+// Each box as "title: text"; with `closedByUser` false, each goes away as the program ends.
 class RecordingBoxes : public MessageBoxes {
 public:
-    void show(const std::string& text, const std::string& title, MessageIcon) override {
+    bool show(const std::string& text, const std::string& title, MessageIcon) override {
         shown.push_back(title + ": " + text);
+        return closedByUser;
     }
     std::vector<std::string> shown;
+    bool closedByUser = true;
 };
 
 // Answers each alert with the next scripted reply; `during` runs while the alert is "open".

@@ -1,4 +1,4 @@
-# Cross toolchain: 32-bit Windows through MinGW-w64 (posix threads), tests run under Wine.
+# Cross toolchain: 32-bit Windows through MinGW-w64 (posix threads): the shipped binaries.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
@@ -9,3 +9,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Only the deliverables are built in this flavour; scripts/test runs the tests on mingw-x86_64.

@@ -184,7 +184,7 @@ TEST(Registration, KeyLayoutUnderAClassesRootAndCompleteRemoval) {
         {clsid + L"\\TypeLib", nullptr, libId},
         {clsid + L"\\Control", nullptr, L""},
         {L"Norvane.ctlSysTray\\CLSID", nullptr, L"{58C21921-3704-4395-9C49-DC50E48B82C8}"},
-        {lib + L"\\0\\win32", nullptr, dll},
+        {lib + (sizeof(void*) == 8 ? L"\\0\\win64" : L"\\0\\win32"), nullptr, dll},
         {lib, nullptr, L"Utility to place Programms on the Taskbar"},
         {L"Interface\\{EA88E587-14D5-405C-A026-70FE424283E8}\\ProxyStubClsid32", nullptr,
          L"{00020424-0000-0000-C000-000000000046}"},

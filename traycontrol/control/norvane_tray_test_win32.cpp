@@ -51,7 +51,7 @@ TEST(Events, NineNotificationCodesRaiseNineEventsInOrder) {
     const double tpp = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX);
     for (std::size_t i = 0; i < std::size(order); ++i) {
         EXPECT_EQ(sink.events[i].id, order[i]);
-        EXPECT_FLOAT_EQ(sink.events[i].X, static_cast<float>((0x201 + i) * tpp));
+        EXPECT_FLOAT_EQ(sink.events[i].X, static_cast<float>(static_cast<double>(0x201 + i) * tpp));
         EXPECT_EQ(sink.events[i].y, 0.0f);
     }
 

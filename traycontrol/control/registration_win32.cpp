@@ -30,6 +30,12 @@ struct Value {
 
 // The dispatch marshaller of the system, used for interfaces described by a type library.
 constexpr wchar_t kDispatchMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
+// The platform key of the type library's path: the one the running build was made for.
+#ifdef _WIN64
+constexpr wchar_t kTypeLibPlatform[] = L"win64";
+#else
+constexpr wchar_t kTypeLibPlatform[] = L"win32";
+#endif
 const IID* const kInterfaceIds[] = {&IID__ctlSysTray, &DIID___ctlSysTray};
 constexpr const wchar_t* kInterfaceNames[] = {L"_ctlSysTray", L"__ctlSysTray"};
 
@@ -64,7 +70,7 @@ std::vector<Value> values(const std::wstring& dllPath) {
         {progId + L"\\CLSID", nullptr, text(CLSID_ctlSysTray)},
         {L"TypeLib\\" + lib + L"\\1.0", nullptr, L"Utility to place Programms on the Taskbar"},
         {L"TypeLib\\" + lib + L"\\1.0\\FLAGS", nullptr, L"2"}, // a control's library
-        {L"TypeLib\\" + lib + L"\\1.0\\0\\win32", nullptr, dllPath},
+        {L"TypeLib\\" + lib + L"\\1.0\\0\\" + kTypeLibPlatform, nullptr, dllPath},
         {L"TypeLib\\" + lib + L"\\1.0\\HELPDIR", nullptr, folder},
     };
     for (std::size_t i = 0; i < std::size(kInterfaceIds); ++i) {

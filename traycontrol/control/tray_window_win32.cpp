@@ -5,7 +5,7 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
 #include <stdexcept>
 
 namespace norvane {
@@ -69,10 +69,18 @@ LRESULT CALLBACK TrayWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 bool TrayWindow::notifyIcon(NotifyMessage message, const NotifyIconData& record) {
-    static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconDataSize);
+    // The control keeps the 32-bit record; the shell gets the platform's own, field by field,
+    // in its first (88 bytes on 32-bit Windows) size. Window and icon handles fit in 32 bits
+    // and widen by sign extension.
+    static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == kNotifyIconDataSize);
     NOTIFYICONDATAA data{};
-    const auto bytes = toBytes(record);
-    std::memcpy(&data, bytes.data(), bytes.size());
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = static_cast<HWND>(LongToHandle(static_cast<LONG>(record.hWnd)));
+    data.uID = record.uID;
+    data.uFlags = record.uFlags;
+    data.uCallbackMessage = record.uCallbackMessage;
+    data.hIcon = static_cast<HICON>(LongToHandle(static_cast<LONG>(record.hIcon)));
+    std::copy(record.szTip.begin(), record.szTip.end(), data.szTip);
     return Shell_NotifyIconA(static_cast<DWORD>(message), &data) != FALSE;
 }
 

@@ -17,13 +17,16 @@
 
 namespace davrin::test {
 
-// Each box as "title: text".
+// Each box as "title: text"; `during` runs while the box is "open".
 class RecordingBoxes : public MessageBoxes {
 public:
     void show(const std::string& text, const std::string& title, MessageIcon) override {
         shown.push_back(title + ": " + text);
+        if (during)
+            during();
     }
     std::vector<std::string> shown;
+    std::function<void()> during;
 };
 
 // Answers each alert with the next scripted reply; `during` runs while the alert is "open".

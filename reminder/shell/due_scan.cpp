@@ -67,6 +67,9 @@ std::optional<std::string> DueReminderScan::run() {
             if (auto cause = storeAnswers())
                 failure = answerFailure(*cause);
             earliest = findEarliest();
+            // Everything worked up to here: an answer that fails from now on is news.
+            if (!failure)
+                notice_.worked();
         } catch (const std::exception& e) {
             return readFailure(e);
         }

@@ -26,7 +26,9 @@ sqlite3* Connection::handle() const {
 
 LockWaitLimit::LockWaitLimit(const Connection& conn, std::chrono::milliseconds limit)
     : conn_(conn), left_(limit) {
-    sqlite3_busy_handler(conn_.handle(), &LockWaitLimit::onBusy, this);
+    // A closed connection is reported by the first statement, where the caller expects it.
+    if (conn_.isOpen())
+        sqlite3_busy_handler(conn_.handle(), &LockWaitLimit::onBusy, this);
 }
 
 LockWaitLimit::~LockWaitLimit() {

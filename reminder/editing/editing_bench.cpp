@@ -76,6 +76,7 @@ public:
     void setSortIndex(SortList, int) override {}
     void showRows(const std::vector<GridRow>& rows) override { shown = rows.size(); }
     std::optional<std::size_t> currentRow() const override { return std::nullopt; }
+    void selectRow(std::size_t) override {}
     void enableEditDelete(bool) override {}
     bool askYesNo(const std::string&) override { return false; }
     void showMessage(const std::string&, EditingIcon) override {}

@@ -155,6 +155,7 @@ TEST_F(EditingDialogsTest, CreateEditAndDeleteThroughTheListWindow) {
     EXPECT_EQ(edited->remainder, "Team call (moved)");
     EXPECT_EQ(edited->recurrid, before[1].recurrid);
     EXPECT_EQ(cell(grid, 1, 2), L"Team call (moved)");
+    EXPECT_EQ(ListView_GetNextItem(grid, -1, LVNI_SELECTED), 1); // still selected after the rebuild
 
     // Delete one occurrence, then the rest of the series.
     select(0);

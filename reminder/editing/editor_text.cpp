@@ -14,6 +14,18 @@ std::string trimMessage(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+std::string toListMessage(std::string_view text) {
+    std::string line = trimMessage(text);
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n')
+            continue; // CR LF is one break: its LF becomes the blank
+        line[out++] = (line[i] == '\r' || line[i] == '\n') ? ' ' : line[i];
+    }
+    line.resize(out);
+    return line;
+}
+
 int leadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))

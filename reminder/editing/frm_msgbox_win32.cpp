@@ -5,6 +5,7 @@
 #include "dialog_host_win32.h"
 #include "dialog_template_win32.h"
 #include "frm_msgbox.h"
+#include "program_modal_win32.h"
 #include "wide_text_win32.h"
 
 namespace davrin {
@@ -72,6 +73,7 @@ void showFrmMsgbox(HWND owner) {
     t.add(L"BUTTON", L"", IdCommand2, 69, 30, 52, 14, button);
     t.add(L"BUTTON", L"", IdCommand3, 128, 30, 52, 14, button);
     FrmMsgboxDialog dialog;
+    const ProgramModal modal;
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, dialogProc<FrmMsgboxDialog>,
                             reinterpret_cast<LPARAM>(&dialog));
 }

@@ -6,6 +6,7 @@
 #include "editing_message_win32.h"
 #include "editor_ids_win32.h"
 #include "ot_reminder.h"
+#include "program_modal_win32.h"
 #include "wide_text_win32.h"
 
 #include <commctrl.h>
@@ -88,6 +89,7 @@ void showOTReminder(HWND owner, const EditorServices& services) {
     t.add(L"BUTTON", L"&Ok", IdCmdOk, 112, 134, 52, 14, WS_TABSTOP | BS_DEFPUSHBUTTON);
     t.add(L"BUTTON", L"&Cancel", IdCmdCancel, 170, 134, 52, 14, WS_TABSTOP | BS_PUSHBUTTON);
     OTReminderDialog dialog(services);
+    const ProgramModal modal;
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, dialogProc<OTReminderDialog>,
                             reinterpret_cast<LPARAM>(&dialog));
 }

@@ -5,6 +5,7 @@
 #include "editing_dialogs_win32.h"
 #include "editing_message_win32.h"
 #include "editor_ids_win32.h"
+#include "program_modal_win32.h"
 #include "rec_reminder.h"
 #include "wide_text_win32.h"
 
@@ -172,6 +173,7 @@ void showRecReminder(HWND owner, const EditorServices& services) {
     t.add(L"BUTTON", L"&Ok", IdCmdOk, 142, 202, 52, 14, WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP);
     t.add(L"BUTTON", L"&Cancel", IdCmdCancel, 200, 202, 52, 14, WS_TABSTOP | BS_PUSHBUTTON);
     RecReminderDialog dialog(services);
+    const ProgramModal modal;
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner,
                             dialogProc<RecReminderDialog>, reinterpret_cast<LPARAM>(&dialog));
 }

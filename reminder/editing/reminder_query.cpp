@@ -6,6 +6,8 @@
 #include "reminder_statements.h"
 #include "store_error.h"
 
+#include <algorithm>
+
 namespace davrin {
 
 std::string listCaption(const ProgramVersion& v) {
@@ -61,21 +63,30 @@ void ReminderQuery::grd1add() {
         return;
     }
     rebuildFailure_.worked();
+    // Every activation rebuilds: the reminder the user picked must still be the one Edit and
+    // Delete act on.
+    const std::optional<std::int64_t> selected = currentRemId();
     std::vector<GridRow> rows;
     rows.reserve(found.size());
     std::string unreadable;
     for (Occurrence& o : found) {
         if (!o.unreadableRemdate) {
-            rows.push_back({o.remid, toScheduleText(o.remdate), trimMessage(o.remainder)});
+            rows.push_back({o.remid, toScheduleText(o.remdate), toListMessage(o.remainder)});
             continue;
         }
         // Listed as stored, so the user can find it, then edit or delete it.
-        rows.push_back({o.remid, *o.unreadableRemdate, trimMessage(o.remainder)});
+        rows.push_back({o.remid, *o.unreadableRemdate, toListMessage(o.remainder)});
         if (toldRows_.emplace(o.remid, *o.unreadableRemdate).second)
-            unreadable += "\n\"" + *o.unreadableRemdate + "\": " + trimMessage(o.remainder);
+            unreadable += "\n\"" + *o.unreadableRemdate + "\": " + toListMessage(o.remainder);
     }
     rows_ = std::move(rows);
     view_.showRows(rows_);
+    if (selected) {
+        const auto kept = std::find_if(rows_.begin(), rows_.end(),
+                                       [&](const GridRow& row) { return row.remid == *selected; });
+        if (kept != rows_.end())
+            view_.selectRow(static_cast<std::size_t>(kept - rows_.begin()));
+    }
     view_.enableEditDelete(!rows_.empty());
     if (!unreadable.empty())
         view_.showMessage("These reminders have a date and time that cannot be read, so they are "

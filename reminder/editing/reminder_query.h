@@ -41,6 +41,8 @@ public:
     virtual void showRows(const std::vector<GridRow>& rows) = 0;
     // Index into the rows last shown, empty when no data row is current.
     virtual std::optional<std::size_t> currentRow() const = 0;
+    // Makes a row of those last shown current, in view.
+    virtual void selectRow(std::size_t row) = 0;
     virtual void enableEditDelete(bool enabled) = 0;
     virtual bool askYesNo(const std::string& text) = 0;
     virtual void showMessage(const std::string& text, EditingIcon icon) = 0;

@@ -31,6 +31,7 @@ public:
         current.reset();
     }
     std::optional<std::size_t> currentRow() const override { return current; }
+    void selectRow(std::size_t row) override { current = row; }
     void enableEditDelete(bool enabled) override { editDeleteEnabled = enabled; }
     bool askYesNo(const std::string& text) override {
         questions.push_back(text);
@@ -208,6 +209,26 @@ TEST_F(ReminderQueryTest, EditOpensTheOneTimeEditorForTheSelectedOccurrence) {
     EXPECT_EQ(windows.shown, (std::vector<std::string>{"OTReminder"}));
     EXPECT_EQ(gEditMode, EditModeEdit);
     EXPECT_EQ(gRemId, expected);
+}
+
+TEST_F(ReminderQueryTest, TheSelectedReminderStaysSelectedAcrossRebuildsWhileItExists) {
+    oneTime("Vet", 2);
+    const auto dentist = oneTime("Dentist\r\nbring the card\nand the form", 1);
+    oneTime("Zoo", 3);
+    open();
+    EXPECT_EQ(view.rows[0].message, "Dentist bring the card and the form"); // one line, blanks
+    view.current = 0;
+    form.Form_Activate(); // as switching back from another program does
+    ASSERT_TRUE(view.current);
+    EXPECT_EQ(view.rows[*view.current].remid, dentist);
+    view.selected[0] = 1; // by message: Dentist, Vet, Zoo
+    view.selected[1] = 1;
+    form.Combo2_Click();
+    ASSERT_TRUE(view.current);
+    EXPECT_EQ(view.rows[*view.current].remid, dentist);
+    db.exec("DELETE FROM OTReminder WHERE remid = " + std::to_string(dentist));
+    form.Form_GotFocus();
+    EXPECT_FALSE(view.current);
 }
 
 TEST_F(ReminderQueryTest, DeletingAOneTimeReminderAsksYesOrNo) {

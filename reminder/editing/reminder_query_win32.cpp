@@ -5,6 +5,7 @@
 #include "dialog_template_win32.h"
 #include "editing_dialogs_win32.h"
 #include "editing_message_win32.h"
+#include "program_modal_win32.h"
 #include "reminder_query.h"
 #include "reminder_query_ids_win32.h"
 #include "wide_text_win32.h"
@@ -89,6 +90,13 @@ public:
         if (row < 0)
             return std::nullopt;
         return static_cast<std::size_t>(row);
+    }
+    void selectRow(std::size_t row) override {
+        HWND grid = GetDlgItem(hwnd, IdGrd1);
+        const auto item = static_cast<int>(row);
+        ListView_SetItemState(grid, item, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(grid, item, FALSE);
     }
     void enableEditDelete(bool enabled) override {
         EnableWindow(GetDlgItem(hwnd, IdBtnEdit), enabled);
@@ -268,7 +276,8 @@ bool ReminderQueryWindow::preTranslate(MSG& msg) {
 }
 
 void ReminderQueryWindow::showModeless() {
-    if (handle() != nullptr)
+    // Not beside a modal window: the list would take the input that window keeps from the program.
+    if (handle() != nullptr || ProgramModal::open())
         return;
     DialogTemplate t(L"", 330, 236,
                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_CENTER);

@@ -123,8 +123,11 @@ bool DueReminderScan::ask(const Occurrence& due, const std::string& news) {
                                    trimmed(gNewsLine)});
     if (gAlertResult != kDismiss && gAlertResult != kSnooze && gAlertResult != kModify)
         return false; // closed without an answer (the program is ending): change nothing
-    if (gAlertResult == kModify)
-        s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None);
+    // Seeing the new time is part of the answer: a box the program's end took away leaves the
+    // reminder as it was.
+    if (gAlertResult == kModify &&
+        !s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None))
+        return false;
     pending_.push_back({mAlertRemId, gAlertResult, s_.clock.now(), gNewTime});
     return true;
 }

@@ -123,13 +123,20 @@ TEST_F(DueScanTest, ModifyConfirmsTheNewTimeAndAMoveToNowComesBackNextTick) {
 }
 
 TEST_F(DueScanTest, UnansweredAlertChangesNothingAndEndsTheRun) {
-    const auto id = add("closed by other means", LocalDateTime(2026, 12, 5, 9, 0));
-    add("next", LocalDateTime(2026, 12, 5, 9, 1));
-    gAlertResult = kDismiss; // left over from an earlier alert
-    alert.replies.push_back({""});
-    scan.Timer1_Timer();
-    EXPECT_TRUE(row(id));
-    EXPECT_EQ(alert.shown.size(), 1u);
+    // Closed without an answer, or Modify whose confirmation went away as the program ended.
+    for (const bool modifyUnconfirmed : {false, true}) {
+        SCOPED_TRACE(modifyUnconfirmed);
+        db.exec("DELETE FROM OTReminder");
+        const auto id = add("closed by other means", LocalDateTime(2026, 12, 5, 9, 0));
+        add("next", LocalDateTime(2026, 12, 5, 9, 1));
+        gAlertResult = kDismiss; // left over from an earlier alert
+        alert.shown.clear();
+        alert.replies.push_back({modifyUnconfirmed ? kModify : "", clock.now().addDays(1)});
+        boxes.closedByUser = false;
+        scan.Timer1_Timer();
+        EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 9, 0));
+        EXPECT_EQ(alert.shown.size(), 1u);
+    }
 }
 
 TEST_F(DueScanTest, PauseStopsAlertsAndFetchesEvenDuringARun) {

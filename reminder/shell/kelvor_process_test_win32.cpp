@@ -26,6 +26,7 @@ struct WindowQuery {
     const wchar_t* className;
     const wchar_t* caption;
     bool visibleOnly;
+    int controlId = 0;
     HWND found = nullptr;
 };
 
@@ -42,6 +43,8 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
     if (wcscmp(name, q.className) != 0)
         return TRUE;
     if (q.caption && textOf(window) != q.caption)
+        return TRUE;
+    if (q.controlId && !GetDlgItem(window, q.controlId))
         return TRUE;
     q.found = window;
     return FALSE;
@@ -125,6 +128,12 @@ HWND topWindowOf(DWORD process, const wchar_t* className, const wchar_t* caption
     return q.found;
 }
 
+HWND dialogOf(DWORD process, int controlId) {
+    WindowQuery q{process, L"#32770", nullptr, true, controlId};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
 HWND hiddenWindowOf(DWORD process, const wchar_t* className) {
     WindowQuery q{process, className, nullptr, false};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&q));
@@ -140,6 +149,28 @@ std::wstring textOf(HWND window) {
     SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
                         nullptr);
     return text;
+}
+
+std::vector<COLORREF> screenPixels(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(copy, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> bits(static_cast<std::size_t>(width * height));
+    GetDIBits(copy, bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    std::vector<COLORREF> pixels;
+    for (const RGBQUAD& p : bits)
+        pixels.push_back(RGB(p.rgbRed, p.rgbGreen, p.rgbBlue));
+    return pixels;
 }
 
 int trayIconCount() {

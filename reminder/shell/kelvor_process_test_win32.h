@@ -45,10 +45,14 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 HWND waitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds timeout = 15s);
 // A visible top-level window of the process with this class (and caption, when given).
 HWND topWindowOf(DWORD process, const wchar_t* className, const wchar_t* caption = nullptr);
+// A visible dialog of the process holding a control with this id.
+HWND dialogOf(DWORD process, int controlId);
 // Any top-level window of the process with this class, visible or not.
 HWND hiddenWindowOf(DWORD process, const wchar_t* className);
 bool waitUntilGone(HWND window, std::chrono::milliseconds timeout = 10s);
 std::wstring textOf(HWND window);
+// What the screen shows inside `area`, row by row.
+std::vector<COLORREF> screenPixels(const RECT& area);
 
 // The tray icon windows Wine's shell shows, and the texts of every tray tip it holds.
 int trayIconCount();

@@ -1,6 +1,8 @@
 // The real KELVOR.exe under Wine: alerts and their buttons, the tray icon and menu, one copy.
 #include "kelvor_process_test_win32.h"
 
+#include "../editing/editor_ids_win32.h"
+#include "../editing/reminder_query_ids_win32.h"
 #include "clock.h"
 #include "http_client_win32.h"
 #include "new_rem_screen.h"
@@ -18,10 +20,7 @@ namespace {
 
 // The visible alert of the process (a dialog with the Snooze button).
 HWND alertOf(DWORD process) {
-    return waitForWindow([process] {
-        HWND dialog = topWindowOf(process, L"#32770");
-        return dialog && GetDlgItem(dialog, IDC_BTNSNOOZE) ? dialog : nullptr;
-    });
+    return waitForWindow([process] { return dialogOf(process, IDC_BTNSNOOZE); });
 }
 
 std::string label(HWND dialog, int id) {
@@ -48,13 +47,19 @@ HWND menuOf(DWORD process) {
 std::vector<COLORREF> iconPixels() {
     RECT r{};
     GetWindowRect(trayIconWindow(), &r);
-    HDC screen = GetDC(nullptr);
-    std::vector<COLORREF> pixels;
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x)
-            pixels.push_back(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return screenPixels(r);
+}
+
+// How many pixel rows of an alert label carry text (bright on the alert's black).
+int inkRows(HWND label) {
+    RECT r{};
+    GetWindowRect(label, &r);
+    const auto pixels = screenPixels(r);
+    const auto width = static_cast<std::ptrdiff_t>(r.right - r.left);
+    int rows = 0;
+    for (auto row = pixels.begin(); width > 0 && row != pixels.end(); row += width)
+        rows += std::any_of(row, row + width, [](COLORREF c) { return GetGValue(c) > 128; });
+    return rows;
 }
 
 // Chooses a menu item by its access key, as typing it into the open menu does.
@@ -95,11 +100,15 @@ protected:
     SystemClock clock;
 };
 
+constexpr const char* kLongPath =
+    "\\\\fileserver\\accounts\\statements\\2026\\December\\overdraft-fee-refund-"
+    "request-form-with-the-reference-number-XK-99812-7731-and-the-signature-page.pdf";
+
 TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
     LoopbackServer news("  Markets closed higher today \r\n");
     saveSettings(gConn, Settings{30, "0123", news.address()});
     const auto first = addDue("Water the plants & the lawn", 3);
-    const auto second = addDue("Call the bank", 2);
+    const auto second = addDue(kLongPath, 2);
     const auto third = addDue("Book the dentist", 1);
     const std::string firstTitle =
         "Reminder of " + toAlertTimeText(selectOccurrence(gConn, first)->remdate);
@@ -115,12 +124,18 @@ TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
     EXPECT_EQ(label(alert, IDC_LABEL2), thought);
     EXPECT_EQ(label(alert, IDC_LABEL3), "Markets closed higher today");
     EXPECT_EQ(label(alert, IDC_LABEL9), toAlertDateText(clock.now()));
+    int oneLine = 0;
+    EXPECT_TRUE(waitUntil([&] { return (oneLine = inkRows(GetDlgItem(alert, IDC_LABEL1))) > 0; }));
     press(alert, IDC_BTNDISMISS);
     ASSERT_TRUE(waitUntilGone(alert));
 
+    // A path without a blank is broken inside itself rather than cut after the first line.
     alert = alertOf(kelvor.id());
     ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(label(alert, IDC_LABEL1), "Call the bank");
+    EXPECT_EQ(label(alert, IDC_LABEL1), kLongPath);
+    EXPECT_TRUE(
+        waitUntil([&] { return inkRows(GetDlgItem(alert, IDC_LABEL1)) >= 2 * oneLine; }, 3s))
+        << "the long path shows on " << inkRows(GetDlgItem(alert, IDC_LABEL1)) << " rows of pixels";
     const LocalDateTime snoozedAt = clock.now();
     press(alert, IDC_BTNSNOOZE);
     ASSERT_TRUE(waitUntilGone(alert));
@@ -221,6 +236,64 @@ TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
     Sleep(500);
     EXPECT_EQ(trayIconCount(), 0);
     EXPECT_TRUE(rowIn(folder.database(), later));
+}
+
+// While the alert or the box confirming its new time is open, no other window of the program takes
+// input, and Exit leaves an alert whose confirmation was not closed unanswered.
+TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
+    const auto dueSince = clock.now().addMinutes(-5);
+    gConn.close();
+    KelvorProcess kelvor(folder.path());
+    ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
+    clickTrayIcon(WM_LBUTTONDBLCLK);
+    HWND list = waitForWindow([&] { return dialogOf(kelvor.id(), list_ids::IdGrd1); });
+    ASSERT_NE(list, nullptr);
+    press(list, list_ids::IdBtnNew);
+    HWND editor = waitForWindow([&] { return dialogOf(kelvor.id(), editor_ids::IdText4); });
+    ASSERT_NE(editor, nullptr);
+    const auto enabled = [](HWND window) { return IsWindowEnabled(window) != FALSE; };
+
+    insertOneTimeReminder(openDatabase(folder.database()), "over the editor", dueSince, 0);
+    HWND alert = alertOf(kelvor.id());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_FALSE(enabled(editor));
+    EXPECT_FALSE(enabled(list));
+    press(alert, IDC_BTNMODIFY);
+    HWND box = waitForWindow([&] { return topWindowOf(kelvor.id(), L"#32770", L"KELVOR"); });
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(enabled(editor));
+    EXPECT_FALSE(enabled(list));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    alert = alertOf(kelvor.id()); // moved to this minute, it is due again
+    ASSERT_NE(alert, nullptr);
+    press(alert, IDC_BTNDISMISS);
+    ASSERT_TRUE(waitUntilGone(alert));
+    // Enabled again, except the list: the editor still holds it.
+    EXPECT_TRUE(waitUntil([&] { return enabled(editor); }));
+    EXPECT_FALSE(enabled(list));
+    press(editor, editor_ids::IdCmdCancel);
+    ASSERT_TRUE(waitUntilGone(editor));
+    EXPECT_TRUE(waitUntil([&] { return enabled(list); }));
+    press(list, list_ids::IdCmd1);
+    ASSERT_TRUE(waitUntilGone(list));
+
+    const auto pending = insertOneTimeReminder(openDatabase(folder.database()),
+                                               "Exit while confirming", dueSince, 0);
+    alert = alertOf(kelvor.id());
+    ASSERT_NE(alert, nullptr);
+    press(alert, IDC_BTNMODIFY);
+    ASSERT_NE(waitForWindow([&] { return topWindowOf(kelvor.id(), L"#32770", L"KELVOR"); }),
+              nullptr);
+    clickTrayIcon(WM_LBUTTONDBLCLK);
+    clickTrayIcon(WM_RBUTTONDOWN);
+    ASSERT_NE(menuOf(kelvor.id()), nullptr);
+    // The double-click came first: it opened no list over the box.
+    EXPECT_EQ(dialogOf(kelvor.id(), list_ids::IdGrd1), nullptr);
+    chooseFromMenu(kelvor.id(), L'E');
+    EXPECT_EQ(kelvor.waitForExit(10s), 0u);
+    const auto row = rowIn(folder.database(), pending);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->remdate, dueSince) << "Exit applied an answer that was not confirmed";
 }
 
 TEST_F(KelvorTest, ASecondStartHandsOverAndEnds) {

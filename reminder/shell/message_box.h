@@ -10,8 +10,9 @@ enum class MessageIcon { None, Information, Error };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // Modal; returns when the user has closed the box.
-    virtual void show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    // Modal; returns when the box has gone: true when the user closed it, false when it went
+    // unanswered because the program is ending.
+    virtual bool show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 };
 
 // Every box the reminder windows raise carries this title.

@@ -7,15 +7,16 @@
 
 namespace davrin {
 
-void showMessageBox(HWND owner, const std::string& text, const std::string& title,
+// False when the box went unanswered because the program is ending.
+bool showMessageBox(HWND owner, const std::string& text, const std::string& title,
                     MessageIcon icon);
 
 class Win32MessageBoxes final : public MessageBoxes {
 public:
     explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
     void setOwner(HWND owner) { owner_ = owner; }
-    void show(const std::string& text, const std::string& title, MessageIcon icon) override {
-        showMessageBox(owner_, text, title, icon);
+    bool show(const std::string& text, const std::string& title, MessageIcon icon) override {
+        return showMessageBox(owner_, text, title, icon);
     }
 
 private:

@@ -5,6 +5,7 @@
 #include "message_box_win32.h"
 #include "mod_top_most_win32.h"
 #include "new_rem_screen.h"
+#include "program_modal_win32.h"
 #include "resource_ids.h"
 #include "text_win32.h"
 
@@ -174,6 +175,7 @@ private:
 
 void Win32AlertWindow::showModal(const AlertLabels& labels) {
     NewRemScreenDialog dialog(*this, labels);
+    const ProgramModal modal;
     DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_NEWREMSCREEN), owner_,
                     &NewRemScreenDialog::proc, reinterpret_cast<LPARAM>(&dialog));
     window_ = nullptr;

@@ -29,7 +29,7 @@ public:
 
 class NullMessageBoxes final : public MessageBoxes {
 public:
-    void show(const std::string&, const std::string&, MessageIcon) override {}
+    bool show(const std::string&, const std::string&, MessageIcon) override { return true; }
 };
 
 } // namespace davrin

@@ -2,6 +2,7 @@
 #include "reminder_settings_win32.h"
 
 #include "message_box_win32.h"
+#include "program_modal_win32.h"
 #include "reminder_settings.h"
 #include "reminder_statements.h"
 #include "resource_ids.h"
@@ -145,6 +146,7 @@ private:
 void showReminderSettings(HINSTANCE instance, HWND owner, const Connection& conn,
                           MobileNumberLabel& lblmobileno) {
     ReminderSettingsDialog dialog(conn, lblmobileno);
+    const ProgramModal modal;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_REMINDERSETTINGS), owner,
                     &ReminderSettingsDialog::proc, reinterpret_cast<LPARAM>(&dialog));
 }

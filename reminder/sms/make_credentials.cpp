@@ -2,12 +2,11 @@
 #include "make_credentials.h"
 
 #include <array>
-#include <fstream>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 #include "credentials_file.h"
+#include "temporary_file.h"
 
 namespace credentials {
 namespace {
@@ -39,29 +38,39 @@ void printUsage(std::ostream& os) {
 struct Arguments {
     std::filesystem::path output{std::string(fileName)};
     std::vector<std::string_view> values;
+    std::vector<bool> lossy; // per value
     bool help = false;
 };
 
 // Returns nothing when the arguments make no sense; the reason is written to `err`.
-std::optional<Arguments> parse(std::span<const std::string_view> args, std::ostream& err) {
+std::optional<Arguments> parse(std::span<const Argument> args, std::ostream& err) {
     Arguments parsed;
     bool optionsEnded = false;
+    auto setOutput = [&](const Argument& path, std::string_view option) {
+        if (path.text.empty())
+            err << "make-credentials: " << option << " needs a path\n";
+        else if (path.lossy)
+            err << "make-credentials: the path after " << option
+                << " has characters outside the ANSI code page\n";
+        else
+            parsed.output = std::filesystem::path(std::string(path.text));
+        return !path.text.empty() && !path.lossy;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
+        const std::string_view arg = args[i].text;
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             parsed.values.push_back(arg);
+            parsed.lossy.push_back(args[i].lossy);
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "-h" || arg == "--help") {
             parsed.help = true;
         } else if (arg == "-o" || arg == "--output") {
-            if (i + 1 == args.size() || args[i + 1].empty()) {
-                err << "make-credentials: " << arg << " needs a path\n";
+            if (!setOutput(i + 1 < args.size() ? args[++i] : Argument{}, arg))
                 return std::nullopt;
-            }
-            parsed.output = std::filesystem::path(std::string(args[++i]));
-        } else if (arg.starts_with("--output=") && arg.size() > 9) {
-            parsed.output = std::filesystem::path(std::string(arg.substr(9)));
+        } else if (arg.starts_with("--output=")) {
+            if (!setOutput({arg.substr(9), args[i].lossy}, "--output"))
+                return std::nullopt;
         } else {
             err << "make-credentials: unknown option " << arg << '\n';
             return std::nullopt;
@@ -98,33 +107,18 @@ void warnAboutBlankValues(std::span<const std::string_view, fieldCount> v, std::
 } // namespace
 
 std::string writeFileReplacing(const std::filesystem::path& target, std::string_view content) {
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            return "cannot create " + temporary.string();
-        }
-        file.write(content.data(), static_cast<std::streamsize>(content.size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return "cannot write " + temporary.string();
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return "cannot replace " + target.string() + ": " + ec.message();
-    }
-    return {};
+    TemporaryFile temporary;
+    const std::string problem = temporary.write(target, content);
+    return problem.empty() ? temporary.moveTo(target) : problem;
 }
 
 int runMakeCredentials(std::span<const std::string_view> args, std::ostream& out,
                        std::ostream& err) {
+    const std::vector<Argument> plain(args.begin(), args.end());
+    return runMakeCredentials(std::span<const Argument>(plain), out, err);
+}
+
+int runMakeCredentials(std::span<const Argument> args, std::ostream& out, std::ostream& err) {
     const std::optional<Arguments> parsed = parse(args, err);
     if (!parsed) {
         printUsage(err);
@@ -147,6 +141,12 @@ int runMakeCredentials(std::span<const std::string_view> args, std::ostream& out
             err << "make-credentials: field " << i << " (" << fields[i].name << ") contains \""
                 << fieldSeparator
                 << "\", which separates the fields in the file; no file written\n";
+            refused = true;
+        }
+        if (parsed->lossy[i]) {
+            err << "make-credentials: field " << i << " (" << fields[i].name
+                << ") has characters outside the ANSI code page, which the file cannot hold; no "
+                   "file written\n";
             refused = true;
         }
     }

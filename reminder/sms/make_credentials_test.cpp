@@ -4,7 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +16,7 @@
 
 #include "credentials_file.h"
 #include "mod_encryption.h"
+#include "temporary_file.h"
 
 namespace credentials {
 namespace {
@@ -49,9 +52,17 @@ protected:
         args.insert(args.end(), values.begin(), values.end());
         return run(args);
     }
-    std::string written() const {
-        std::ifstream file(dir / "Reminder.dat", std::ios::binary);
+    std::string written(const char* name = "Reminder.dat") const {
+        std::ifstream file(dir / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    // What the folder holds, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(dir))
+            found.push_back(entry.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
     }
 
     fs::path dir;
@@ -66,20 +77,23 @@ TEST_F(MakeCredentials, UsageNamesEveryFieldAndWritesNothing) {
         EXPECT_THAT(out.str(), HasSubstr(field.name));
         EXPECT_THAT(out.str(), HasSubstr(field.meaning));
     }
-    const std::vector<std::vector<std::string_view>> wrong = {
-        {},
-        {"-o", outputText, "1", "2", "3", "4", "5", "6", "7", "8"},
-        {"--colour", "1", "2", "3", "4", "5", "6", "7", "8", "9"},
-        {"1", "2", "3", "4", "5", "6", "7", "8", "9", "-o"},
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> wrong = {
+        {{}, "expected 9 fields, got 0"},
+        {{"-o", outputText, "1", "2", "3", "4", "5", "6", "7", "8"}, "expected 9 fields, got 8"},
+        {{"--colour", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "unknown option --colour"},
+        {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "-o"}, "-o needs a path"},
+        {{"--output=", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "--output needs a path"},
     };
-    for (const auto& args : wrong) {
+    for (const auto& [args, message] : wrong) {
         EXPECT_EQ(run(args), exitUsage);
+        EXPECT_THAT(err.str(), HasSubstr("make-credentials: " + message + "\n"));
         EXPECT_THAT(err.str(), HasSubstr("usage: make-credentials"));
     }
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
 TEST_F(MakeCredentials, WritesTheFieldsJoinedByHashEnciphered) {
+    std::ofstream(dir / "Reminder.dat.tmp") << "another program's"; // not ours to touch
     ASSERT_EQ(runInto(sampleFields), exitOk) << err.str();
     EXPECT_EQ(err.str(), "");
     const std::string content = written();
@@ -88,7 +102,8 @@ TEST_F(MakeCredentials, WritesTheFieldsJoinedByHashEnciphered) {
     // The cipher pads the last block with blanks.
     EXPECT_EQ(modEncryption::DecipherText(content.substr(0, lineEnd), passPhrase),
               "http://gw.example/sms.aspx#CDMA#ser#?#ss#DAVRIN#pa#u#word   ");
-    EXPECT_FALSE(fs::exists(dir / "Reminder.dat.tmp"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Reminder.dat", "Reminder.dat.tmp"}));
+    EXPECT_EQ(written("Reminder.dat.tmp"), "another program's");
 
     // Another run replaces the file, and says when a value is blank.
     Fields values = sampleFields;
@@ -108,16 +123,24 @@ TEST_F(MakeCredentials, WritesReminderDatInTheCurrentFolderByDefault) {
     EXPECT_TRUE(fs::exists(dir / "Reminder.dat"));
 }
 
-TEST_F(MakeCredentials, RefusesAHashInAnyFieldAndKeepsTheOldFile) {
+// A "#" would shift the fields after it; a character the ANSI code page lacks (on Windows) would
+// reach the file as "?".
+TEST_F(MakeCredentials, RefusesAHashOrAnUnconvertibleCharacterInAnyFieldAndKeepsTheOldFile) {
     ASSERT_EQ(runInto(sampleFields), exitOk);
     const std::string before = written();
     for (std::size_t i = 0; i < sampleFields.size(); ++i) {
-        Fields values = sampleFields;
-        values[i] = "pass#word";
-        EXPECT_EQ(runInto(values), exitUsage) << "field " << i;
-        EXPECT_THAT(err.str(), HasSubstr("field " + std::to_string(i) + " ("));
-        EXPECT_THAT(err.str(), HasSubstr("no file written"));
-        EXPECT_EQ(written(), before);
+        for (const bool lossy : {false, true}) {
+            std::vector<Argument> args = {Argument("-o"), Argument(outputText)};
+            for (std::size_t f = 0; f < sampleFields.size(); ++f)
+                args.emplace_back(f == i && !lossy ? "pass#word" : sampleFields[f],
+                                  f == i && lossy);
+            err.str({});
+            EXPECT_EQ(runMakeCredentials(std::span<const Argument>(args), out, err), exitUsage);
+            EXPECT_THAT(err.str(), HasSubstr("field " + std::to_string(i) + " ("));
+            EXPECT_THAT(err.str(), HasSubstr(lossy ? "outside the ANSI code page" : "separates"));
+            EXPECT_THAT(err.str(), HasSubstr("no file written"));
+            EXPECT_EQ(written(), before);
+        }
     }
 }
 
@@ -130,9 +153,26 @@ TEST_F(MakeCredentials, ReportsAFileItCannotWrite) {
     outputText = (dir / "Reminder.dat").string();
     fs::create_directories(dir / "Reminder.dat" / "inside");
     EXPECT_EQ(runInto(sampleFields), exitWriteFailed);
-    EXPECT_FALSE(fs::exists(dir / "Reminder.dat.tmp"));
+    EXPECT_EQ(names(), std::vector<std::string>{"Reminder.dat"}); // no temporary file left
     EXPECT_TRUE(fs::is_directory(dir / "Reminder.dat"));
 }
+
+#ifndef _WIN32
+// Interrupted between writing the temporary file and moving it: the file goes with the program.
+TEST_F(MakeCredentials, AnInterruptedWriteLeavesNothingBehind) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        EXPECT_EXIT(
+            {
+                TemporaryFile file;
+                if (file.write(dir / "Reminder.dat", "x").empty() && fs::exists(file.path()))
+                    std::raise(signal);
+                std::exit(0);
+            },
+            testing::KilledBySignal(signal), "");
+        EXPECT_TRUE(fs::is_empty(dir)) << signal;
+    }
+}
+#endif
 
 } // namespace
 } // namespace credentials

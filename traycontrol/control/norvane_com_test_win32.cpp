@@ -117,6 +117,16 @@ TEST(TypeLibrary, ReadsBackAsTheControlsTablesSayAndIsRegistered) {
     EXPECT_EQ(attr->lcid, 0x0409u);
     EXPECT_EQ(attr->wMajorVerNum, 1);
     EXPECT_EQ(attr->wMinorVerNum, 0);
+    // A control's library, as its registration says, so that hosts list it among controls.
+    wchar_t libFlags[8] = {};
+    DWORD size = sizeof libFlags;
+    EXPECT_EQ(RegGetValueW(HKEY_CLASSES_ROOT,
+                           L"TypeLib\\{DBA3605D-0AD1-4E06-9F27-2EC580769350}\\1.0\\FLAGS", nullptr,
+                           RRF_RT_REG_SZ, nullptr, libFlags, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(libFlags, std::to_wstring(attr->wLibFlags & (LIBFLAG_FRESTRICTED | LIBFLAG_FCONTROL |
+                                                           LIBFLAG_FHIDDEN)));
+    EXPECT_EQ(attr->wLibFlags & LIBFLAG_FCONTROL, LIBFLAG_FCONTROL);
     lib->ReleaseTLibAttr(attr);
     Bstr name, help;
     ASSERT_EQ(lib->GetDocumentation(-1, name.put(), help.put(), nullptr, nullptr), S_OK);
@@ -303,7 +313,104 @@ TEST(Dispatch, MethodsAnswerBooleansAndTakeOptionalArguments) {
     EXPECT_EQ(method(c, dispid::RefreshIcon, {missing, tip}), VARIANT_TRUE);
     EXPECT_EQ(invoke(c, dispid::RefreshIcon, DISPATCH_METHOD, {arg(VT_R8, 1)}),
               DISP_E_TYPEMISMATCH);
+
+    // By name, with the numbers GetIDsOfNames hands out, in any order, after positional ones. A
+    // number makes a tip but no picture, so the argument at fault shows which name was read.
+    const wchar_t* names[] = {L"RefreshIcon", L"New_ToolTip", L"IconImage"};
+    DISPID ids[3] = {};
+    ASSERT_EQ(c->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR*>(names), 3, 0, ids), S_OK);
+    EXPECT_EQ(ids[0], dispid::RefreshIcon);
+    const DISPID tipId = ids[1], imageId = ids[2];
+    Variant one = arg(VT_R8, 1);
+    struct Named {
+        std::vector<VARIANT> rgvarg; // named ones first
+        std::vector<DISPID> names;
+        HRESULT expect;
+        UINT argError;
+    };
+    for (const auto& n : {Named{{tip, pic}, {tipId, imageId}, S_OK, 0},
+                          Named{{tip, pic}, {tipId}, S_OK, 0}, Named{{one}, {tipId}, S_OK, 0},
+                          Named{{tip, one}, {tipId, imageId}, DISP_E_TYPEMISMATCH, 1},
+                          Named{{one, tip}, {imageId, tipId}, DISP_E_TYPEMISMATCH, 0},
+                          Named{{pic, pic}, {imageId}, DISP_E_PARAMNOTFOUND, 0}}) {
+        DISPPARAMS params{const_cast<VARIANT*>(n.rgvarg.data()),
+                          const_cast<DISPID*>(n.names.data()), static_cast<UINT>(n.rgvarg.size()),
+                          static_cast<UINT>(n.names.size())};
+        Variant result;
+        UINT argError = 99;
+        EXPECT_EQ(c->Invoke(dispid::RefreshIcon, IID_NULL, 0, DISPATCH_METHOD, &params, &result,
+                            nullptr, &argError),
+                  n.expect)
+            << n.rgvarg.size() << " arguments, " << n.names.size() << " named";
+        if (FAILED(n.expect))
+            EXPECT_EQ(argError, n.argError);
+        else
+            EXPECT_EQ(V_BOOL(&result), VARIANT_TRUE);
+    }
     EXPECT_EQ(method(c, dispid::EliminateIcon), VARIANT_TRUE);
+    EXPECT_EQ(method(c, dispid::EliminateIcon), VARIANT_TRUE);
+}
+
+// Hosts build their calls by hand: whatever they pass, every member answers with an automation
+// error and the control goes on working.
+TEST(Dispatch, MalformedCallsAreAnsweredWithAutomationErrors) {
+    const auto control = createControl();
+    IDispatch* c = control.Get();
+    Variant word = text(L"abc"), one = arg(VT_R8, 1);
+    VARIANT missing, notPicture;
+    V_VT(&missing) = VT_ERROR;
+    V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
+    V_VT(&notPicture) = VT_DISPATCH;
+    V_DISPATCH(&notPicture) = c;
+    VARIANT three[3] = {one, one, one};
+    DISPID put = DISPID_PROPERTYPUT, fifth = 5;
+    constexpr UINT none = 99;
+    struct Row {
+        DISPID id;
+        WORD flags;
+        DISPPARAMS params;
+        HRESULT expect;
+        UINT argError = none;
+        bool noParams = false;
+        bool noResult = false;
+    };
+    const WORD M = DISPATCH_METHOD, G = DISPATCH_PROPERTYGET, P = DISPATCH_PROPERTYPUT,
+               R = DISPATCH_PROPERTYPUTREF;
+    const Row rows[] = {{dispid::RefreshIcon, M, {nullptr, nullptr, 2, 0}, E_INVALIDARG},
+                        {dispid::RefreshIcon, M, {}, E_INVALIDARG, none, true},
+                        {dispid::PlaceIcon, M, {}, E_INVALIDARG, none, true},
+                        {dispid::TrayTitle, G, {}, E_INVALIDARG, none, true},
+                        {dispid::FrameCount, P, {nullptr, &put, 1, 1}, E_INVALIDARG},
+                        {dispid::FrameCount, P, {&one, nullptr, 1, 1}, E_INVALIDARG},
+                        {dispid::PlaceIcon, M, {three, nullptr, 1, 2}, E_INVALIDARG},
+                        {dispid::PlaceIcon, M, {&one, nullptr, 1, 0}, DISP_E_BADPARAMCOUNT},
+                        {dispid::RefreshIcon, M, {three, nullptr, 3, 0}, DISP_E_BADPARAMCOUNT},
+                        {dispid::TrayTitle, G, {&one, nullptr, 1, 0}, DISP_E_BADPARAMCOUNT},
+                        {dispid::FrameCount, P, {three, &put, 2, 1}, DISP_E_BADPARAMCOUNT},
+                        {dispid::FrameCount, P, {nullptr, nullptr, 0, 0}, DISP_E_BADPARAMCOUNT},
+                        {dispid::FrameCount, P, {&missing, &put, 1, 1}, DISP_E_PARAMNOTOPTIONAL, 0},
+                        {dispid::FrameCount, P, {&word, &put, 1, 1}, DISP_E_TYPEMISMATCH, 0},
+                        {dispid::Image, R, {&one, &put, 1, 1}, DISP_E_TYPEMISMATCH, 0},
+                        {dispid::Pic01, R, {&notPicture, &put, 1, 1}, DISP_E_TYPEMISMATCH, 0},
+                        {dispid::RefreshIcon, M, {&one, &fifth, 1, 1}, DISP_E_PARAMNOTFOUND, 0},
+                        {dispid::Image, P, {&one, &put, 1, 1}, DISP_E_MEMBERNOTFOUND},
+                        {dispid::TrayTitle, R, {&word, &put, 1, 1}, DISP_E_MEMBERNOTFOUND},
+                        {dispid::PlaceIcon, P, {&one, &put, 1, 1}, DISP_E_MEMBERNOTFOUND},
+                        {0x1234, M, {}, DISP_E_MEMBERNOTFOUND},
+                        {dispid::TrayMode, G, {}, S_OK, none, false, true},
+                        {dispid::RestoreIcon, M | G, {}, S_OK, none, false, true}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        Row row = rows[i];
+        Variant result;
+        UINT argError = none;
+        EXPECT_EQ(c->Invoke(row.id, IID_NULL, 0, row.flags, row.noParams ? nullptr : &row.params,
+                            row.noResult ? nullptr : &result, nullptr, &argError),
+                  row.expect)
+            << "row " << i;
+        EXPECT_EQ(argError, row.argError) << "row " << i;
+    }
+    EXPECT_EQ(number(c, dispid::FrameCount), 10);
+    EXPECT_EQ(method(c, dispid::PlaceIcon), VARIANT_TRUE);
     EXPECT_EQ(method(c, dispid::EliminateIcon), VARIANT_TRUE);
 }
 

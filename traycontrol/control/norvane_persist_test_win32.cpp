@@ -73,6 +73,49 @@ TEST(Persistence, PropertyBagGetsOnlyChangedValuesInOrderAndLoadsThemBack) {
     EXPECT_EQ(number(shell.Get(), dispid::TrayMode), 2);
     EXPECT_EQ(number(shell.Get(), dispid::FrameCount), 10);
     EXPECT_NE(pictureHandle(shell.Get(), dispid::Image), 0u);
+
+    // A picture kept as Nothing, in any of the forms hosts write it, loads as a picture without
+    // an image, and that saves and loads again through a bag and through a stream.
+    for (const VARTYPE nothing : {VT_EMPTY, VT_NULL, VT_DISPATCH, VT_UNKNOWN}) {
+        MemoryPropertyBag empty;
+        for (const auto* key : {L"Image", L"Pic01"}) {
+            Variant value;
+            V_VT(&value) = nothing;
+            V_UNKNOWN(&value) = nullptr;
+            empty.items.push_back({key, std::move(value), nullptr});
+        }
+        auto control = createControl();
+        ASSERT_EQ(loadBag(control.Get(), empty), S_OK) << nothing;
+        for (int round = 0; round < 3; ++round) {
+            for (const DISPID id : {dispid::Image, dispid::Pic01}) {
+                const Variant value = get(control.Get(), id);
+                ComPtr<IPicture> picture;
+                ASSERT_EQ(V_VT(&value), VT_DISPATCH);
+                ASSERT_TRUE(V_DISPATCH(&value)) << nothing << " round " << round;
+                ASSERT_EQ(V_DISPATCH(&value)->QueryInterface(IID_PPV_ARGS(&picture)), S_OK);
+                short type = -1;
+                picture->get_Type(&type);
+                EXPECT_EQ(type, PICTYPE_NONE) << nothing << " round " << round;
+            }
+            ComPtr<IPersistStreamInit> saver, reader;
+            ComPtr<IStream> stream;
+            ASSERT_EQ(control.As(&saver), S_OK);
+            ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
+            ASSERT_EQ(saver->Save(stream.Get(), TRUE), S_OK) << nothing << " round " << round;
+            MemoryPropertyBag saved;
+            ComPtr<IPersistPropertyBag> bagSaver;
+            ASSERT_EQ(control.As(&bagSaver), S_OK);
+            ASSERT_EQ(bagSaver->Save(&saved, TRUE, FALSE), S_OK);
+            control = createControl();
+            if (round == 0) { // the next round reads the stream, the last one the bag
+                stream->Seek({}, STREAM_SEEK_SET, nullptr);
+                ASSERT_EQ(control.As(&reader), S_OK);
+                ASSERT_EQ(reader->Load(stream.Get()), S_OK);
+            } else {
+                ASSERT_EQ(loadBag(control.Get(), saved), S_OK);
+            }
+        }
+    }
 }
 
 TEST(Persistence, StreamRoundTripsAndDamagedStreamsAreRefused) {

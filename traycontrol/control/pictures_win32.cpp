@@ -4,6 +4,8 @@
 #include "icon_ids.h"
 #include "norvane_module_win32.h"
 
+#include <new>
+
 namespace norvane {
 
 namespace {
@@ -62,6 +64,17 @@ IPictureDisp* unwrapPicture(const PicturePtr& p) {
         return nullptr;
     picture->disp()->AddRef();
     return picture->disp();
+}
+
+PicturePtr emptyPicture() {
+    PICTDESC description{};
+    description.cbSizeofstruct = sizeof description;
+    description.picType = PICTYPE_NONE;
+    ComPtr<IPictureDisp> picture;
+    if (FAILED(OleCreatePictureIndirect(&description, IID_IPictureDisp, FALSE,
+                                        reinterpret_cast<void**>(picture.GetAddressOf()))))
+        throw std::bad_alloc();
+    return std::make_shared<ComPicture>(std::move(picture));
 }
 
 BuiltInPictures loadBuiltInPictures() {

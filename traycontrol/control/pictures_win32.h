@@ -24,6 +24,7 @@ private:
 PicturePtr wrapPicture(IPictureDisp* picture);    // Nothing stays Nothing
 PicturePtr wrapPicture(IUnknown* object);         // from a VARIANT; not a picture is Nothing
 IPictureDisp* unwrapPicture(const PicturePtr& p); // adds a reference; Nothing is null
+PicturePtr emptyPicture(); // a picture object with no image (handle 0); throws std::bad_alloc
 
 // ImageList1 (entries 1 ... 12) and the blank Image1, loaded from the module's icon resources.
 BuiltInPictures loadBuiltInPictures();

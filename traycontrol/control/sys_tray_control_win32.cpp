@@ -2,7 +2,6 @@
 #include "sys_tray_control_win32.h"
 
 #include "go_web_win32.h"
-#include "norvane_ids.h"
 #include "norvane_module_win32.h"
 #include "pictures_win32.h"
 
@@ -166,71 +165,7 @@ STDMETHODIMP SysTrayControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DI
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
     SelfRef keep(static_cast<_ctlSysTray*>(this));
-    if (id == dispid::RefreshIcon && (flags & DISPATCH_METHOD))
-        return invokeRefreshIcon(params, result, argError);
-    return DispInvoke(static_cast<_ctlSysTray*>(this), vtableInfo_.Get(), id, flags, params, result,
-                      exception, argError);
-}
-
-// The standard dispatcher cannot leave out an optional argument that is not a VARIANT, and
-// hosts pass RefreshIcon's picture and tip by value, by reference or not at all; so this one
-// member takes its arguments itself.
-HRESULT SysTrayControl::invokeRefreshIcon(DISPPARAMS* params, VARIANT* result, UINT* argError) {
-    if (!params)
-        return E_INVALIDARG;
-    if (params->cNamedArgs > 0)
-        return DISP_E_NONAMEDARGS;
-    if (params->cArgs > 2)
-        return DISP_E_BADPARAMCOUNT;
-    auto mismatch = [&](UINT position) {
-        if (argError)
-            *argError = params->cArgs - 1 - position;
-        return DISP_E_TYPEMISMATCH;
-    };
-    auto argument = [&](UINT position) -> VARIANT* { // natural order, 0 is IconImage
-        if (position >= params->cArgs)
-            return nullptr;
-        VARIANT* v = &params->rgvarg[params->cArgs - 1 - position];
-        while (v && V_VT(v) == (VT_VARIANT | VT_BYREF))
-            v = V_VARIANTREF(v);
-        if (!v || (V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND))
-            return nullptr;
-        return v;
-    };
-    ComPtr<IPictureDisp> picture;
-    if (VARIANT* v = argument(0)) {
-        IUnknown* object = nullptr;
-        switch (V_VT(v)) {
-        case VT_DISPATCH:
-        case VT_UNKNOWN:
-            object = V_UNKNOWN(v);
-            break;
-        case VT_DISPATCH | VT_BYREF:
-        case VT_UNKNOWN | VT_BYREF:
-            object = V_UNKNOWNREF(v) ? *V_UNKNOWNREF(v) : nullptr;
-            break;
-        case VT_EMPTY:
-        case VT_NULL:
-            break;
-        default:
-            return mismatch(0);
-        }
-        if (object && FAILED(object->QueryInterface(IID_PPV_ARGS(&picture))))
-            return mismatch(0);
-    }
-    Variant tip;
-    if (VARIANT* v = argument(1); v && FAILED(VariantChangeType(&tip, v, 0, VT_BSTR)))
-        return mismatch(1);
-    IPictureDisp* pictureArg = picture.Get();
-    BSTR tipArg = V_VT(&tip) == VT_BSTR ? V_BSTR(&tip) : nullptr;
-    VARIANT_BOOL answer = VARIANT_FALSE;
-    const HRESULT hr = RefreshIcon(&pictureArg, &tipArg, &answer);
-    if (SUCCEEDED(hr) && result) {
-        VariantInit(result);
-        V_VT(result) = VT_BOOL;
-        V_BOOL(result) = answer;
-    }
-    return hr;
+    return invokeMember(*this, id, flags, params, result, exception, argError);
 }
 
 STDMETHODIMP SysTrayControl::PlaceIcon(VARIANT_BOOL* result) {

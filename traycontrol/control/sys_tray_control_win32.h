@@ -190,7 +190,6 @@ public:
 private:
     ~SysTrayControl();
 
-    HRESULT invokeRefreshIcon(DISPPARAMS* params, VARIANT* result, UINT* argError);
     HRESULT getPic(int n, IPictureDisp** value);
     HRESULT setPic(int n, IPictureDisp* value);
 
@@ -230,6 +229,12 @@ private:
     bool initialised_ = false;
     long freezeCount_ = 0;
 };
+
+// Carries out a late-bound call on `target`'s members by number; no argument a host passes can
+// crash it. Wine's standard dispatcher faults on missing DISPPARAMS and mishandles left-out
+// optional arguments, so the control does not use it.
+HRESULT invokeMember(_ctlSysTray& target, DISPID id, WORD flags, DISPPARAMS* params,
+                     VARIANT* result, EXCEPINFO* exception, UINT* argError);
 
 // Sets the thread's error information for automation clients and answers `code`.
 HRESULT raiseError(HRESULT code, const wchar_t* description);

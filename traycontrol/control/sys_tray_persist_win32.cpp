@@ -22,8 +22,14 @@ VARTYPE kindOf(const PropertyValue& value) {
 // A VARIANT read from a bag or stream, as a value of the same kind as `like`.
 std::optional<PropertyValue> fromVariant(VARIANT& v, const PropertyValue& like) {
     if (std::holds_alternative<PicturePtr>(like)) {
-        if (V_VT(&v) == VT_DISPATCH || V_VT(&v) == VT_UNKNOWN)
-            return PropertyValue{wrapPicture(V_UNKNOWN(&v))};
+        // A picture stored as Nothing comes back as a picture without an image, as a host's own
+        // picture properties do, so that it shows as nothing and saves and loads again.
+        if (V_VT(&v) == VT_EMPTY || V_VT(&v) == VT_NULL)
+            return PropertyValue{emptyPicture()};
+        if (V_VT(&v) == VT_DISPATCH || V_VT(&v) == VT_UNKNOWN) {
+            auto picture = wrapPicture(V_UNKNOWN(&v));
+            return PropertyValue{picture ? picture : emptyPicture()};
+        }
         return std::nullopt;
     }
     Variant converted;

@@ -36,8 +36,12 @@ void OTReminder::Form_Load() {
         view_.unload();
         return;
     }
-    view_.setDTPicker1(row->remdate.date());
-    view_.setDTPicker2(row->remdate.timeOfDay());
+    // A date another tool wrote and the store cannot read leaves the pickers on now, for the
+    // user to choose one.
+    if (!row->unreadableRemdate) {
+        view_.setDTPicker1(row->remdate.date());
+        view_.setDTPicker2(row->remdate.timeOfDay());
+    }
     view_.setText4(row->remainder);
     view_.setCheck1(row->remsms != 0);
     gRecurrId = row->recurrid;

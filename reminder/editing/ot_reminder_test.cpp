@@ -12,6 +12,7 @@
 namespace davrin {
 namespace {
 
+using test::queryInt;
 using test::testNow;
 
 class OTReminderTest : public ::testing::Test {
@@ -82,7 +83,8 @@ TEST_F(OTReminderTest, InsertStoresTrimmedMessageInTheCurrentMinute) {
     const auto rows = listOccurrences(db.conn, ListKind::OneTime, ListSortKey::DateTime,
                                       SortDirection::Ascending);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], (Occurrence{rows[0].remid, 0, "Pay Bob's rent", testNow(), 0, 1, 0}));
+    EXPECT_EQ(rows[0],
+              (Occurrence{rows[0].remid, 0, "Pay Bob's rent", testNow(), 0, 1, 0, std::nullopt}));
 }
 
 TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
@@ -112,7 +114,7 @@ TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
     EXPECT_TRUE(view.unloaded);
     EXPECT_EQ(selectOccurrence(db.conn, before[0].remid),
               (Occurrence{before[0].remid, series, "Water the ferns",
-                          testNow().addDays(2).addMinutes(15), 0, 0, 1}));
+                          testNow().addDays(2).addMinutes(15), 0, 0, 1, std::nullopt}));
     EXPECT_EQ(selectOccurrence(db.conn, before[1].remid), before[1]); // the rest untouched
 }
 
@@ -133,6 +135,21 @@ TEST_F(OTReminderTest, AnOccurrenceDeletedMeanwhileIsReportedAndTheEditorCloses)
     form(late).Form_Load();
     EXPECT_EQ(late.lastMessage(), kReminderGoneText);
     EXPECT_TRUE(late.unloaded);
+}
+
+TEST_F(OTReminderTest, ARowWithAnUnreadableDateGetsOneFromTheEditor) {
+    db.exec("INSERT INTO OTReminder (remainder, remdate) VALUES ('From a phone', '24:00')");
+    gEditMode = EditModeEdit;
+    gRemId = queryInt(db.conn, "SELECT max(remid) FROM OTReminder");
+    save([&] {
+        EXPECT_EQ(view.message, "From a phone");
+        EXPECT_EQ(LocalDateTime(view.date, view.time), testNow());
+        view.setSchedule(testNow().addDays(1));
+    });
+    EXPECT_TRUE(view.messages.empty()) << view.lastMessage();
+    const auto row = selectOccurrence(db.conn, gRemId);
+    EXPECT_EQ(row->remdate, testNow().addDays(1));
+    EXPECT_FALSE(row->unreadableRemdate);
 }
 
 TEST_F(OTReminderTest, AFailingStatementIsReportedAndTheWindowStaysOpen) {

@@ -57,21 +57,28 @@ void ReminderQuery::grd1add() {
             key == 0 ? ListSortKey::DateTime : ListSortKey::Message,
             direction == 0 ? SortDirection::Ascending : SortDirection::Descending);
     } catch (const StoreError& e) {
-        // Closing the box reactivates the window, which rebuilds: say it once, not in a loop.
-        if (!rebuildFailing_)
-            view_.showMessage(e.what(), EditingIcon::Error);
-        rebuildFailing_ = true;
+        // Closing the box reactivates the window, which rebuilds, maybe before the box returns.
+        rebuildFailure_.failed([&] { view_.showMessage(e.what(), EditingIcon::Error); });
         // An empty grid would suggest the reminders are gone; keep what was shown.
         return;
     }
-    rebuildFailing_ = false;
+    rebuildFailure_.worked();
     // Every activation rebuilds: the reminder the user picked must still be the one Edit and
     // Delete act on.
     const std::optional<std::int64_t> selected = currentRemId();
     std::vector<GridRow> rows;
     rows.reserve(found.size());
-    for (Occurrence& o : found)
-        rows.push_back({o.remid, toScheduleText(o.remdate), toListMessage(o.remainder)});
+    std::string unreadable;
+    for (Occurrence& o : found) {
+        if (!o.unreadableRemdate) {
+            rows.push_back({o.remid, toScheduleText(o.remdate), toListMessage(o.remainder)});
+            continue;
+        }
+        // Listed as stored, so the user can find it, then edit or delete it.
+        rows.push_back({o.remid, *o.unreadableRemdate, toListMessage(o.remainder)});
+        if (toldRows_.emplace(o.remid, *o.unreadableRemdate).second)
+            unreadable += "\n\"" + *o.unreadableRemdate + "\": " + toListMessage(o.remainder);
+    }
     rows_ = std::move(rows);
     view_.showRows(rows_);
     if (selected) {
@@ -81,6 +88,11 @@ void ReminderQuery::grd1add() {
             view_.selectRow(static_cast<std::size_t>(kept - rows_.begin()));
     }
     view_.enableEditDelete(!rows_.empty());
+    if (!unreadable.empty())
+        view_.showMessage("These reminders have a date and time that cannot be read, so they are "
+                          "never alerted. Edit each to give it a date and time, or delete it:\n" +
+                              unreadable,
+                          EditingIcon::Information);
 }
 
 std::optional<std::int64_t> ReminderQuery::currentRemId() const {

@@ -2,16 +2,20 @@
 #pragma once
 
 #include "editor_services.h"
+#include "failure_notice.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace davrin {
 
-// One grid line: the hidden id, "dd/MM/yyyy hh:mm AM/PM", the trimmed message.
+// One grid line: the hidden id, "dd/MM/yyyy hh:mm AM/PM" (or the stored text when it cannot be
+// read as a date and time), the trimmed message.
 struct GridRow {
     std::int64_t remid = 0;
     std::string dateText;
@@ -102,7 +106,9 @@ private:
     ReminderQueryWindows& windows_;
     ReminderQueryServices services_;
     std::vector<GridRow> rows_;
-    bool rebuildFailing_ = false; // the last rebuild failed and the user has been told
+    FailureNotice rebuildFailure_;
+    // Rows whose date cannot be read, by id and text: each is told once while the window lives.
+    std::set<std::pair<std::int64_t, std::string>> toldRows_;
 };
 
 std::string listCaption(const ProgramVersion& version); // "Davrin - Ver.1.0.6"

@@ -3,9 +3,9 @@
 
 #include "alert_values.h"
 #include "news_line.h"
-#include "reminder_statements.h"
 #include "store_error.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace davrin {
@@ -24,6 +24,18 @@ private:
     bool& flag_;
 };
 
+std::string readFailure(const std::exception& e) {
+    return std::string("The due reminders could not be read from the database. They are alerted "
+                       "as soon as it can be read again; until then this is not repeated.\n\n") +
+           e.what();
+}
+
+std::string answerFailure(const std::string& cause) {
+    return "Your answer to the reminder could not be saved yet. It is kept and saved as soon as "
+           "the database can be written; the reminder is not shown again meanwhile.\n\n" +
+           cause;
+}
+
 } // namespace
 
 void DueReminderScan::Timer1_Timer() {
@@ -31,84 +43,136 @@ void DueReminderScan::Timer1_Timer() {
         return;
     if (s_.alert.isVisible() || running_)
         return;
-    BusyFlag busy(running_);
+    std::optional<std::string> failure;
+    {
+        BusyFlag busy(running_);
+        failure = run();
+    }
+    // Told after the run, so a box left open holds up no later tick.
+    tellUnreadableRows();
+    if (failure)
+        notice_.failed([&] { s_.boxes.show(*failure, kReminderTitle, MessageIcon::Error); });
+    else
+        notice_.worked();
+}
+
+std::optional<std::string> DueReminderScan::run() {
     // A loop, not a fresh call per occurrence: hundreds may be overdue after a holiday. Each
     // round queries afresh, so occurrences moved into the future are not shown again.
-    try {
-        while (!s_.Prem.paused() && alertEarliest()) {
+    std::optional<std::string> failure;
+    for (;;) {
+        Earliest earliest;
+        try {
+            const LockWaitLimit wait(s_.conn, kTickLockWait);
+            if (auto cause = storeAnswers())
+                failure = answerFailure(*cause);
+            earliest = findEarliest();
+            // Everything worked up to here: an answer that fails from now on is news.
+            if (!failure)
+                notice_.worked();
+        } catch (const std::exception& e) {
+            return readFailure(e);
         }
-    } catch (const std::exception& e) {
-        s_.boxes.show(std::string("The due reminders could not be read from the database.\n\n") +
-                          e.what(),
-                      kReminderTitle, MessageIcon::Error);
+        if (!earliest.first || !ask(*earliest.first, earliest.news))
+            return failure;
+        {
+            const LockWaitLimit wait(s_.conn, kAnswerLockWait);
+            if (auto cause = storeAnswers())
+                return answerFailure(*cause);
+        }
+        failure.reset();
+        if (s_.list.isVisible())
+            s_.list.grd1add();
+        if (!earliest.moreDue || s_.Prem.paused())
+            return failure;
     }
 }
 
-bool DueReminderScan::alertEarliest() {
+DueReminderScan::Earliest DueReminderScan::findEarliest() {
     if (auto thought = thoughtOfDay(s_.conn, toDayKey(s_.clock.now())))
         gThought = *thought;
-
-    std::string news;
+    Earliest earliest;
     if (auto settings = readSettings(s_.conn))
-        news = fetchNewsLine(s_.http, settings->newsserver);
+        earliest.news = fetchNewsLine(s_.http, settings->newsserver);
 
-    // Two rows are enough to know whether more than one is due.
-    const auto due = dueOccurrences(s_.conn, s_.clock.now(), 2);
-    if (due.empty())
-        return false;
-    const bool moreDue = due.size() > 1;
-    const Occurrence& first = due.front();
-    mAlertRemId = first.remid;
-    gAlertText = first.remainder;
-    gAlertTitle = "Reminder of " + toAlertTimeText(first.remdate);
+    // Two are enough to know whether more than one is due, once answers not yet stored are
+    // passed over: their occurrences still look due in the file.
+    for (Occurrence& row : dueOccurrences(s_.conn, s_.clock.now(), 2 + pending_.size())) {
+        if (row.unreadableRemdate) {
+            if (toldRows_.emplace(row.remid, *row.unreadableRemdate).second)
+                rowsToTell_.push_back("\"" + *row.unreadableRemdate + "\": " + row.remainder);
+        } else if (std::none_of(pending_.begin(), pending_.end(),
+                                [&](const Answer& a) { return a.remid == row.remid; })) {
+            if (earliest.first)
+                earliest.moreDue = true;
+            else
+                earliest.first = std::move(row);
+        }
+    }
+    return earliest;
+}
+
+bool DueReminderScan::ask(const Occurrence& due, const std::string& news) {
+    mAlertRemId = due.remid;
+    gAlertText = due.remainder;
+    gAlertTitle = "Reminder of " + toAlertTimeText(due.remdate);
     gNewsLine = news;
-
     // The window answers through gAlertResult; an alert closed some other way must change nothing.
     gAlertResult.clear();
     s_.alert.showModal(AlertLabels{trimmed(gAlertTitle), trimmed(gAlertText), trimmed(gThought),
                                    trimmed(gNewsLine)});
-    if (!applyAnswer())
+    if (gAlertResult != kDismiss && gAlertResult != kSnooze && gAlertResult != kModify)
+        return false; // closed without an answer (the program is ending): change nothing
+    // Seeing the new time is part of the answer: a box the program's end took away leaves the
+    // reminder as it was.
+    if (gAlertResult == kModify &&
+        !s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None))
         return false;
-    if (s_.list.isVisible())
-        s_.list.grd1add();
-    return moreDue;
+    pending_.push_back({mAlertRemId, gAlertResult, s_.clock.now(), gNewTime});
+    return true;
 }
 
-bool DueReminderScan::applyAnswer() {
-    try {
-        if (gAlertResult == kDismiss) {
-            deleteOccurrence(s_.conn, mAlertRemId);
-        } else if (gAlertResult == kSnooze) {
-            applySnooze();
-        } else if (gAlertResult == kModify) {
-            // Seeing the new time is part of the answer: a box the program's end took away leaves
-            // the reminder as it was.
-            if (!s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None))
-                return false;
-            moveOccurrence(s_.conn, mAlertRemId, gNewTime);
-        } else {
-            // Closed without an answer (the program is ending): change nothing, alert no more.
-            return false;
+std::optional<std::string> DueReminderScan::storeAnswers() {
+    while (!pending_.empty()) {
+        try {
+            store(pending_.front());
+        } catch (const std::exception& e) {
+            return e.what();
         }
-        return true;
-    } catch (const std::exception& e) {
-        s_.boxes.show(std::string("Your answer to the reminder could not be saved; the reminder "
-                                  "will be shown again.\n\n") +
-                          e.what(),
-                      kReminderTitle, MessageIcon::Error);
-        return false;
+        pending_.erase(pending_.begin());
     }
+    return std::nullopt;
 }
 
-void DueReminderScan::applySnooze() {
-    // Without a settings row the interval read earlier in this run of the program still holds.
-    if (auto settings = readSettings(s_.conn))
-        mSnoozeMinutes = settings->snoozeinterval;
-    if (mSnoozeMinutes <= 0)
-        mSnoozeMinutes = kDefaultSnoozeMinutes;
-    // Counted from the answer, not from the old due time, so the reminder really comes back later.
-    gNewTime = s_.clock.now().addMinutes(mSnoozeMinutes);
-    moveOccurrence(s_.conn, mAlertRemId, gNewTime);
+void DueReminderScan::store(const Answer& answer) {
+    if (answer.result == kDismiss) {
+        deleteOccurrence(s_.conn, answer.remid);
+        return;
+    }
+    if (answer.result == kSnooze) {
+        // Without a settings row the interval read earlier in this run of the program holds.
+        if (auto settings = readSettings(s_.conn))
+            mSnoozeMinutes = settings->snoozeinterval;
+        if (mSnoozeMinutes <= 0)
+            mSnoozeMinutes = kDefaultSnoozeMinutes;
+        // Counted from the answer, not from the old due time, so the reminder comes back later.
+        gNewTime = answer.answeredAt.addMinutes(mSnoozeMinutes);
+    } else {
+        gNewTime = answer.newTime;
+    }
+    moveOccurrence(s_.conn, answer.remid, gNewTime);
+}
+
+void DueReminderScan::tellUnreadableRows() {
+    if (rowsToTell_.empty())
+        return;
+    const auto file = s_.conn.path().u8string();
+    std::string text = "These reminders in \"" + std::string(file.begin(), file.end()) +
+                       "\" have a date and time that cannot be read, so they are never alerted. "
+                       "Open the list of reminders to give each a date and time, or delete it:\n";
+    for (const std::string& row : std::exchange(rowsToTell_, {}))
+        text += "\n" + row;
+    s_.boxes.show(text, kReminderTitle, MessageIcon::Information);
 }
 
 } // namespace davrin

@@ -4,12 +4,20 @@
 #include "alert_window.h"
 #include "clock.h"
 #include "database.h"
+#include "failure_notice.h"
 #include "http_client.h"
 #include "list_window.h"
 #include "message_box.h"
 #include "pause_item.h"
+#include "reminder_statements.h"
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace davrin {
 
@@ -18,6 +26,11 @@ inline constexpr int kDefaultSnoozeMinutes = 15;
 
 // Title of the plain box that confirms a new time chosen in the alert.
 inline constexpr const char* kProgramTitle = "KELVOR";
+
+// A timer tick waits at most this long, all together, for another program to release the file.
+inline constexpr std::chrono::milliseconds kTickLockWait{250};
+// An answer the user has just given waits longer before it is kept for a later tick.
+inline constexpr std::chrono::milliseconds kAnswerLockWait = kDefaultBusyTimeout;
 
 class DueReminderScan {
 public:
@@ -37,17 +50,40 @@ public:
     void Timer1_Timer();
 
 private:
-    // Alerts the earliest due occurrence and applies the answer; true when more were due then.
-    bool alertEarliest();
-    // False when there was no answer, or it could not be stored (reported; it stays due).
-    bool applyAnswer();
-    void applySnooze();
+    // An answer to an alert, kept until the store has taken it.
+    struct Answer {
+        std::int64_t remid = 0;
+        std::string result;       // kDismiss, kSnooze or kModify
+        LocalDateTime answeredAt; // a snooze counts from here
+        LocalDateTime newTime;    // the time chosen with Modify
+    };
+    struct Earliest {
+        std::optional<Occurrence> first;
+        bool moreDue = false;
+        std::string news;
+    };
+
+    // Alerts due occurrences one after another; the failure to tell afterwards, if any.
+    std::optional<std::string> run();
+    // Thought, news line and the earliest due occurrence not waiting for its answer to be stored.
+    Earliest findEarliest();
+    // Shows the alert; false when it was closed without an answer.
+    bool ask(const Occurrence& due, const std::string& news);
+    // Stores the kept answers oldest first; the cause when one failed (it and later ones stay).
+    std::optional<std::string> storeAnswers();
+    void store(const Answer& answer);
+    void tellUnreadableRows();
 
     Services s_;
     // Ticks keep coming while the alert is modal; this keeps a second alert away.
     bool running_ = false;
     std::int64_t mAlertRemId = 0;
     int mSnoozeMinutes = 0;
+    std::vector<Answer> pending_;
+    FailureNotice notice_;
+    // Rows whose date cannot be read, by id and text: each is told once.
+    std::set<std::pair<std::int64_t, std::string>> toldRows_;
+    std::vector<std::string> rowsToTell_;
 };
 
 } // namespace davrin

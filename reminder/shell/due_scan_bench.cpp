@@ -1,8 +1,10 @@
-// Cost of one scan tick when nothing is due, on a store of 100,000 future occurrences.
+// Cost of one scan tick: nothing due on a store of 100,000 future occurrences, and a file that
+// another program keeps locked.
 #include "due_scan.h"
 #include "null_services.h"
 
 #include "reminder_statements.h"
+#include "store_test_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,6 +43,31 @@ void BM_TickWithNothingDue(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_TickWithNothingDue)->Unit(benchmark::kMicrosecond);
+
+// How long the window thread stands still on each tick while another program holds the file.
+void BM_TickWhileAnotherProgramLocksTheFile(benchmark::State& state) {
+    const test::TempFolder folder;
+    ConnectDatabase(folder.path());
+    const LocalDateTime now(2026, 12, 5, 10, 0);
+    insertOneTimeReminder(gConn, "due", now, 0);
+    const Connection other = openDatabase(folder / "KELVOR.db");
+    test::execRaw(other, "BEGIN EXCLUSIVE");
+
+    FixedClock clock(now);
+    PauseItem Prem;
+    NullAlertWindow alert;
+    NullListWindow list;
+    NullHttpClient http;
+    NullMessageBoxes boxes;
+    DueReminderScan scan({gConn, clock, Prem, alert, list, http, boxes});
+    for (auto _ : state)
+        scan.Timer1_Timer();
+    if (alert.shown != 0)
+        state.SkipWithError("the lock did not hold");
+    test::execRaw(other, "ROLLBACK");
+    gConn.close();
+}
+BENCHMARK(BM_TickWhileAnotherProgramLocksTheFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 } // namespace davrin

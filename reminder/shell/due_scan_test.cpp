@@ -241,24 +241,80 @@ TEST_F(DueScanTest, HundredsOfOverdueOccurrencesAreAlertedInOrderInOneTick) {
     EXPECT_TRUE(dueOccurrences(gConn, clock.now()).empty());
 }
 
-TEST_F(DueScanTest, FailedAnswerIsReportedAndTheOccurrenceStaysDue) {
+TEST_F(DueScanTest, AnAnswerThatCannotBeSavedIsKeptAndSavedLater) {
     const auto id = add("keep me", LocalDateTime(2026, 12, 5, 9, 0));
-    add("later one", LocalDateTime(2026, 12, 5, 9, 5));
+    const auto later = add("later one", LocalDateTime(2026, 12, 5, 9, 5));
     alert.during = [&] { db.exec("PRAGMA query_only = 1"); };
-    alert.answerAll(1, kDismiss);
-
+    alert.answerAll(1, kSnooze);
     scan.Timer1_Timer();
-
     EXPECT_THAT(boxes.shown, ElementsAre(::testing::AllOf(StartsWith("Reminder: "),
                                                           HasSubstr("could not be saved"))));
     EXPECT_EQ(alert.shown.size(), 1u); // no second alert after a failure
-    db.exec("PRAGMA query_only = 0");
     EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 9, 0));
 
+    // Still failing: the answered one is not asked again, the other one is, and nobody is told
+    // twice.
     alert.during = nullptr;
+    alert.answerAll(1, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_THAT(alert.messages(), ElementsAre("keep me", "later one"));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+
+    db.exec("PRAGMA query_only = 0");
+    clock.set(LocalDateTime(2026, 12, 5, 10, 10));
+    scan.Timer1_Timer();
+    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 10, 22)); // from the answer at 10:07
+    EXPECT_FALSE(row(later));
+    EXPECT_EQ(alert.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(DueScanTest, ALockedFileIsToldOnceAndAgainOnlyAfterATickWorked) {
+    add("due", LocalDateTime(2026, 12, 5, 9, 0));
+    const Connection other = openDatabase(db.path() / "KELVOR.db");
+    test::execRaw(other, "BEGIN EXCLUSIVE");
+    // The timer keeps ticking while the box is open, and the box must not hold the scan up.
+    boxes.during = [&] {
+        scan.Timer1_Timer();
+        test::execRaw(other, "ROLLBACK");
+        alert.answerAll(1, kSnooze);
+        scan.Timer1_Timer();
+    };
+    scan.Timer1_Timer();
+    boxes.during = nullptr;
+    EXPECT_EQ(alert.shown.size(), 1u);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_THAT(boxes.shown[0],
+                ::testing::AllOf(HasSubstr("KELVOR.db"), HasSubstr("in use by another program")));
+
+    // Ticks worked in between, so a new failure is told again, once.
+    test::execRaw(other, "BEGIN EXCLUSIVE");
+    for (int tick = 0; tick < 3; ++tick)
+        scan.Timer1_Timer();
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    test::execRaw(other, "ROLLBACK");
+}
+
+TEST_F(DueScanTest, RowsWithAnUnreadableDateAreToldOnceAndBlockNoOther) {
+    for (const char* text : {"06/12/2026 10:00 AM", "2026-02-29 10:00", "24:00"})
+        db.exec(
+            std::string("INSERT INTO OTReminder (remainder, remdate) VALUES ('from a phone', '") +
+            text + "')");
+    add("first", LocalDateTime(2026, 12, 5, 9, 0));
+    add("second", LocalDateTime(2026, 12, 5, 9, 1));
     alert.answerAll(2, kDismiss);
     scan.Timer1_Timer();
-    EXPECT_THAT(alert.messages(), ElementsAre("keep me", "keep me", "later one"));
+    EXPECT_THAT(alert.messages(), ElementsAre("first", "second"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_THAT(boxes.shown[0],
+                ::testing::AllOf(HasSubstr("\"06/12/2026 10:00 AM\": from a phone"),
+                                 HasSubstr("\"2026-02-29 10:00\""), HasSubstr("KELVOR.db")));
+
+    add("third", LocalDateTime(2026, 12, 5, 9, 2));
+    alert.answerAll(1, kDismiss);
+    scan.Timer1_Timer();
+    EXPECT_EQ(alert.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST_F(DueScanTest, UnreadableDatabaseIsReportedAndTheNextTickTriesAgain) {

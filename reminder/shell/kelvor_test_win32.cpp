@@ -214,6 +214,19 @@ TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
     ASSERT_TRUE(waitUntilGone(alert));
     ASSERT_TRUE(waitUntil([&] { return !rowIn(folder.database(), paused); }));
 
+    {
+        // Another program holds the file: told once, not on every tick.
+        const Connection other = openDatabase(folder.database());
+        execRaw(other, "BEGIN EXCLUSIVE");
+        HWND box = waitForWindow([&] { return topWindowOf(kelvor.id(), L"#32770", L"Reminder"); });
+        ASSERT_NE(box, nullptr);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(waitUntilGone(box));
+        Sleep(1500); // five ticks
+        EXPECT_EQ(topWindowOf(kelvor.id(), L"#32770"), nullptr);
+        execRaw(other, "ROLLBACK");
+    }
+
     const std::string afterAnswer = readFile(folder.database());
     clickTrayIcon(WM_RBUTTONDOWN);
     chooseFromMenu(kelvor.id(), L'E');

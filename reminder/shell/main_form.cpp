@@ -25,6 +25,15 @@ bool Main::Form_Load() {
     }
     if (!p_.ctlSysTray1.RestoreIcon())
         p_.ctlSysTray1.PlaceIcon();
+    if (gConn.madeInEmptyFile()) {
+        // Files do not empty themselves: a failed copy or a crash on the way lost what it held.
+        const auto file = gDbPath.u8string();
+        p_.boxes.show("The reminder file \"" + std::string(file.begin(), file.end()) +
+                          "\" was empty, so a new reminder store was made in it. If it held your "
+                          "reminders, they were lost before this start: restore the file from a "
+                          "copy if you have one.",
+                      kReminderTitle, MessageIcon::Information);
+    }
     return true;
 }
 

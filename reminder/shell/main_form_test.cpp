@@ -91,6 +91,17 @@ TEST_F(MainTest, UnopenableDatabaseIsReportedAndNothingIsPlaced) {
                                                   ::testing::HasSubstr("could not be opened"))));
 }
 
+TEST_F(MainTest, AnEmptiedDatabaseIsSetUpAndTheUserToldOnce) {
+    test::TempFolder folder;
+    test::writeFile(folder / "KELVOR.db", "");
+    ASSERT_TRUE(makeMain(folder.path()).Form_Load());
+    ASSERT_TRUE(makeMain(folder.path()).Form_Load());
+    EXPECT_THAT(boxes.shown, ::testing::ElementsAre(::testing::AllOf(
+                                 ::testing::HasSubstr((folder / "KELVOR.db").string()),
+                                 ::testing::HasSubstr("was empty"))));
+    EXPECT_EQ(test::queryInt(gConn, "SELECT count(*) FROM ThoughtMst"), 366);
+}
+
 TEST_F(MainTest, DoubleClickOpensTheListOnlyWhenNeitherWindowIsUp) {
     Main form = makeMain(db.path());
     ASSERT_TRUE(form.Form_Load());

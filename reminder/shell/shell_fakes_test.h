@@ -17,14 +17,18 @@
 
 namespace davrin::test {
 
-// Each box as "title: text"; with `closedByUser` false, each goes away as the program ends.
+// Each box as "title: text"; `during` runs while the box is "open"; with `closedByUser`
+// false, each goes away as the program ends.
 class RecordingBoxes : public MessageBoxes {
 public:
     bool show(const std::string& text, const std::string& title, MessageIcon) override {
         shown.push_back(title + ": " + text);
+        if (during)
+            during();
         return closedByUser;
     }
     std::vector<std::string> shown;
+    std::function<void()> during;
     bool closedByUser = true;
 };
 

@@ -5,7 +5,9 @@
 #include "statement.h"
 #include "store_error.h"
 
+#include <algorithm>
 #include <system_error>
+#include <thread>
 
 namespace davrin {
 
@@ -22,9 +24,34 @@ sqlite3* Connection::handle() const {
     return db_.get();
 }
 
+LockWaitLimit::LockWaitLimit(const Connection& conn, std::chrono::milliseconds limit)
+    : conn_(conn), left_(limit) {
+    // A closed connection is reported by the first statement, where the caller expects it.
+    if (conn_.isOpen())
+        sqlite3_busy_handler(conn_.handle(), &LockWaitLimit::onBusy, this);
+}
+
+LockWaitLimit::~LockWaitLimit() {
+    if (conn_.isOpen())
+        sqlite3_busy_timeout(conn_.handle(), static_cast<int>(conn_.busyTimeout().count()));
+}
+
+// Counts only the time spent waiting, so slow work between statements uses up nothing.
+int LockWaitLimit::onBusy(void* self, int) {
+    auto& limit = *static_cast<LockWaitLimit*>(self);
+    if (limit.left_ <= limit.left_.zero())
+        return 0;
+    const auto start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(
+        std::min<std::chrono::steady_clock::duration>(limit.left_, std::chrono::milliseconds(10)));
+    limit.left_ -= std::chrono::steady_clock::now() - start;
+    return 1;
+}
+
 Connection openDatabase(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout) {
     Connection conn;
     conn.path_ = file;
+    conn.busyTimeout_ = busyTimeout;
 
     std::error_code ec;
     const bool exists = std::filesystem::exists(file, ec);
@@ -51,6 +78,7 @@ Connection openDatabase(const std::filesystem::path& file, std::chrono::millisec
     }
     if (empty) {
         createSchema(conn);
+        conn.madeInEmptyFile_ = exists;
     } else {
         checkSchema(conn);
     }

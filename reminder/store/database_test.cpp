@@ -68,9 +68,45 @@ TEST(OpenDatabase, CreatesAMissingFileOnceAndKeepsItOnReopening) {
     // The thoughts are not put back either: an existing file is the user's, as it is.
     EXPECT_EQ(queryInt(conn, "SELECT count(*) FROM ThoughtMst"), 365);
 
-    // A zero-byte file holds nothing to lose, and SQLite treats it as an empty database.
+    EXPECT_FALSE(conn.madeInEmptyFile());
+
+    // A zero-byte file is set up, and says so: an emptied file usually means lost reminders.
     writeFile(folder / "empty.db", "");
-    EXPECT_EQ(queryInt(openDatabase(folder / "empty.db"), "SELECT count(*) FROM ThoughtMst"), 366);
+    const Connection emptied = openDatabase(folder / "empty.db");
+    EXPECT_EQ(queryInt(emptied, "SELECT count(*) FROM ThoughtMst"), 366);
+    EXPECT_TRUE(emptied.madeInEmptyFile());
+}
+
+TEST(OpenDatabase, AnOlderFileGetsTheMissingColumnsAndKeepsItsRows) {
+    TempFolder folder;
+    // Made before newsserver and remdel existed, with a settings row and a reminder.
+    const auto older = folder / "older.db";
+    const LocalDateTime when(2026, 12, 5, 9, 30);
+    std::int64_t remid = 0;
+    {
+        const Connection conn = openDatabase(older);
+        remid = insertOneTimeReminder(conn, "Keep me", when, 1);
+        execRaw(conn, "INSERT INTO Param (snoozeinterval, mobileno) VALUES (30, '0123')");
+        execRaw(conn, "ALTER TABLE Param DROP COLUMN newsserver");
+        execRaw(conn, "ALTER TABLE OTReminder DROP COLUMN remdel");
+    }
+    {
+        // Another program writing it: the file cannot be brought up now, and stays as it is.
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(older.string().c_str(), &raw), SQLITE_OK);
+        SqliteConnection other(raw);
+        ASSERT_EQ(sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        expectRefusedAndUntouched(older, StoreErrorKind::Locked);
+    }
+    const Connection conn = openDatabase(older);
+    EXPECT_EQ(readSettings(conn), (Settings{30, "0123", ""}));
+    EXPECT_EQ(selectOccurrence(conn, remid),
+              (Occurrence{remid, 0, "Keep me", when, 0, 1, 0, std::nullopt}));
+
+    // A column nothing can stand in for: not a reminder database.
+    const auto foreign = folder / "foreign.db";
+    execRaw(openDatabase(foreign), "ALTER TABLE ThoughtMst DROP COLUMN message");
+    expectRefusedAndUntouched(foreign, StoreErrorKind::NotADatabase);
 }
 
 TEST(OpenDatabase, ForeignAndBrokenFilesAreReportedAndLeftAlone) {

@@ -14,16 +14,33 @@ namespace {
 constexpr std::string_view kOccurrenceColumns =
     "remid, recurrid, remainder, remdate, remdel, remsms, SMSStatus";
 
+// One row at a time, so that a row another tool wrote cannot take the others down with it.
 Occurrence readOccurrence(const Statement& row) {
-    return Occurrence{row.columnInt64(0),    row.columnInt64(1), row.columnText(2),
-                      row.columnDateTime(3), row.columnInt(4),   row.columnInt(5),
-                      row.columnInt(6)};
+    Occurrence o{row.columnInt64(0), row.columnInt64(1), row.columnText(2), {},
+                 row.columnInt(4),   row.columnInt(5),   row.columnInt(6),  std::nullopt};
+    std::string remdate = row.columnText(3);
+    if (const auto t = parseStorageText(remdate))
+        o.remdate = *t;
+    else
+        o.unreadableRemdate = std::move(remdate);
+    return o;
 }
 
-std::vector<Occurrence> readOccurrences(Statement& query) {
+enum class Unreadable { Keep, Skip };
+
+// Up to `maxReadable` rows with a readable remdate; rows without one are kept or skipped.
+std::vector<Occurrence>
+readOccurrences(Statement& query, Unreadable unreadable,
+                std::size_t maxReadable = std::numeric_limits<std::size_t>::max()) {
     std::vector<Occurrence> rows;
-    while (query.step()) {
-        rows.push_back(readOccurrence(query));
+    std::size_t readable = 0;
+    while (readable < maxReadable && query.step()) {
+        Occurrence o = readOccurrence(query);
+        if (!o.unreadableRemdate)
+            ++readable;
+        else if (unreadable == Unreadable::Skip)
+            continue;
+        rows.push_back(std::move(o));
     }
     return rows;
 }
@@ -115,14 +132,11 @@ std::optional<std::string> thoughtOfDay(const Connection& conn, std::string_view
 
 std::vector<Occurrence> dueOccurrences(const Connection& conn, const LocalDateTime& now,
                                        std::size_t maxRows) {
-    Statement query(conn, select("WHERE remdate <= ?1 ORDER BY remdate, remid LIMIT ?2"));
-    // A negative limit means no limit to SQLite.
-    const std::int64_t limit =
-        maxRows > static_cast<std::size_t>(std::numeric_limits<std::int64_t>::max())
-            ? -1
-            : static_cast<std::int64_t>(maxRows);
-    query.bind(1, now).bind(2, limit);
-    return readOccurrences(query);
+    // No LIMIT: unreadable rows must not use up the rows asked for. The index hands the rows out
+    // in order, so stopping early still reads only as far as needed.
+    Statement query(conn, select("WHERE remdate <= ?1 ORDER BY remdate, remid"));
+    query.bind(1, now);
+    return readOccurrences(query, Unreadable::Keep, maxRows);
 }
 
 bool deleteOccurrence(const Connection& conn, std::int64_t remid) {
@@ -266,14 +280,14 @@ std::vector<Occurrence> listOccurrences(const Connection& conn, ListKind kind, L
                               (key == ListSortKey::Message ? 2u : 0u) +
                               (direction == SortDirection::Descending ? 1u : 0u);
     Statement query(conn, select(kQueries[index]));
-    return readOccurrences(query);
+    return readOccurrences(query, Unreadable::Keep);
 }
 
 std::vector<Occurrence> smsOccurrences(const Connection& conn, const LocalDateTime& limit) {
     Statement query(conn, select("WHERE remdate <= ?1 AND remsms <> 0 AND SMSStatus = 0 "
                                  "ORDER BY remdate, remid"));
     query.bind(1, limit);
-    return readOccurrences(query);
+    return readOccurrences(query, Unreadable::Skip);
 }
 
 bool markSmsHandedOver(const Connection& conn, std::int64_t remid) {

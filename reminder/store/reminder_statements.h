@@ -25,10 +25,13 @@ struct Occurrence {
     std::int64_t remid = 0;
     std::int64_t recurrid = 0; // 0 for a one-time reminder, else the series' recurrID
     std::string remainder;     // the message, UTF-8
-    LocalDateTime remdate;
+    LocalDateTime remdate;     // meaningless when unreadableRemdate is set
     int remdel = 0;
     int remsms = 0;    // non-zero: send by SMS
     int SMSStatus = 0; // 1 once handed to the SMS gateway
+    // The stored remdate text when it is not a date and time the store can read (a row written by
+    // another tool: "06/12/2026 10:00 AM", "24:00"). Such a row is never due and never sent.
+    std::optional<std::string> unreadableRemdate;
 
     friend bool operator==(const Occurrence&, const Occurrence&) = default;
 };
@@ -56,7 +59,9 @@ struct RecurringDefinition {
 std::optional<std::string> thoughtOfDay(const Connection& conn, std::string_view dayKey);
 
 // Occurrences with remdate at or before `now` (the equal minute is due), earliest first, ties by
-// remid; at most `maxRows` of them (the scan needs only the first two).
+// remid; at most `maxRows` of them (the scan needs only the first two). Rows with an unreadable
+// remdate that the query meets on the way come along where their text sorts, uncounted, so the
+// caller can report them; they never stop the rows after them.
 std::vector<Occurrence>
 dueOccurrences(const Connection& conn, const LocalDateTime& now,
                std::size_t maxRows = std::numeric_limits<std::size_t>::max());
@@ -95,12 +100,12 @@ enum class ListKind { OneTime, Recurring };   // recurrid = 0, recurrid <> 0
 enum class ListSortKey { DateTime, Message }; // remdate, remainder (case-insensitive for ASCII)
 enum class SortDirection { Ascending, Descending };
 // Rows of one kind in the chosen order; rows that tie are in remid order (reversed when
-// descending).
+// descending). Rows with an unreadable remdate are listed where their text sorts.
 std::vector<Occurrence> listOccurrences(const Connection& conn, ListKind kind, ListSortKey key,
                                         SortDirection direction);
 
 // Occurrences to hand to the SMS gateway: remsms <> 0, SMSStatus = 0 and remdate at or before
-// `limit`, earliest first, ties by remid.
+// `limit`, earliest first, ties by remid. Rows with an unreadable remdate are left out.
 std::vector<Occurrence> smsOccurrences(const Connection& conn, const LocalDateTime& limit);
 // Records that the gateway accepted an occurrence (SMSStatus = 1); false when there was no row.
 bool markSmsHandedOver(const Connection& conn, std::int64_t remid);

@@ -45,7 +45,7 @@ TEST_F(Statements, OneTimeReminderIsInsertedSelectedAndUpdated) {
     const LocalDateTime when(2026, 12, 5, 21, 30);
     const auto remid = add("Call the plumber", when, 1);
     EXPECT_EQ(selectOccurrence(conn, remid),
-              (Occurrence{remid, 0, "Call the plumber", when, 0, 1, 0}));
+              (Occurrence{remid, 0, "Call the plumber", when, 0, 1, 0, std::nullopt}));
     EXPECT_FALSE(selectOccurrence(conn, remid + 1));
 
     // An update rewrites message, time and SMS flag, resets remdel, and keeps the series and
@@ -54,7 +54,7 @@ TEST_F(Statements, OneTimeReminderIsInsertedSelectedAndUpdated) {
     const LocalDateTime later(2027, 1, 2, 8, 0);
     EXPECT_TRUE(updateOccurrence(conn, remid, "Call the electrician", later, 0));
     EXPECT_EQ(selectOccurrence(conn, remid),
-              (Occurrence{remid, 7, "Call the electrician", later, 0, 0, 1}));
+              (Occurrence{remid, 7, "Call the electrician", later, 0, 0, 1, std::nullopt}));
     EXPECT_FALSE(updateOccurrence(conn, remid + 1, "Nobody", later, 0));
     EXPECT_EQ(count(), 1);
 }
@@ -129,7 +129,8 @@ TEST_F(Statements, MoveAndDeleteTouchOnlyTheirRow) {
             "UPDATE OTReminder SET SMSStatus = 1, recurrid = 4 WHERE remid = " + std::to_string(a));
 
     EXPECT_TRUE(moveOccurrence(conn, a, now.addMinutes(30)));
-    EXPECT_EQ(selectOccurrence(conn, a), (Occurrence{a, 4, "a", now.addMinutes(30), 0, 1, 1}));
+    EXPECT_EQ(selectOccurrence(conn, a),
+              (Occurrence{a, 4, "a", now.addMinutes(30), 0, 1, 1, std::nullopt}));
     EXPECT_EQ(ids(dueOccurrences(conn, now)), (V{b}));
     EXPECT_FALSE(moveOccurrence(conn, b + 100, now));
 
@@ -285,12 +286,25 @@ TEST_F(Statements, SettingsRowIsAddedThenUpdated) {
     EXPECT_EQ(readSettings(conn)->mobileno, "123456789012");
 }
 
-TEST_F(Statements, AnUnreadableStoredDateIsReportedAsDamage) {
-    const auto remid = add("x", LocalDateTime(2026, 1, 1));
-    execRaw(conn, "UPDATE OTReminder SET remdate = '31/12/2026 09:00 PM'");
-    const auto e = storeErrorOf([&] { selectOccurrence(conn, remid); });
-    EXPECT_EQ(e.kind, StoreErrorKind::Damaged);
-    EXPECT_THAT(e.message, testing::HasSubstr("31/12/2026 09:00 PM"));
+TEST_F(Statements, RowsWithAnUnreadableDateStopNoOtherRow) {
+    const LocalDateTime now(2026, 12, 5, 10, 7);
+    const auto due = add("due", now.addMinutes(-5), 1);
+    const auto alsoDue = add("also due", now, 1);
+    // As other tools write them: day first, a day that does not exist, a time alone.
+    execRaw(conn,
+            "INSERT INTO OTReminder (remainder, remdate, remsms) VALUES ('foreign', "
+            "'06/12/2026 10:00 AM', 1), ('foreign', '2026-02-29 10:00', 1), ('x', '24:00', 1)");
+    const auto f0 = alsoDue + 1, f1 = alsoDue + 2, f2 = alsoDue + 3;
+
+    // Met on the way ("24:00" sorts after now) and passed along, without using up the two rows
+    // asked for.
+    EXPECT_EQ(ids(dueOccurrences(conn, now, 2)), (V{f0, f1, due, alsoDue}));
+    EXPECT_EQ(ids(listOccurrences(conn, ListKind::OneTime, ListSortKey::DateTime,
+                                  SortDirection::Descending)),
+              (V{f2, alsoDue, due, f1, f0}));
+    EXPECT_EQ(ids(smsOccurrences(conn, now.addDays(30))), (V{due, alsoDue}));
+    EXPECT_EQ(selectOccurrence(conn, f2)->unreadableRemdate, "24:00");
+    EXPECT_FALSE(selectOccurrence(conn, due)->unreadableRemdate);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The reminder tables: created once in a new file, checked in an existing one.
+// The reminder tables: made in a new file, checked and brought up to date in an existing one.
 #include "schema.h"
 
 #include "statement.h"
@@ -6,6 +6,8 @@
 #include "thoughts.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace davrin {
 
@@ -13,6 +15,42 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kTables{"OTReminder", "RECReminder", "Param",
                                                   "ThoughtMst"};
+
+// Every column the program uses. A file made before a column existed, or by another tool, gets
+// the columns that have a default; one without a column that has none is not ours.
+struct Column {
+    std::string_view table;
+    std::string_view name;
+    std::string_view addWithDefault; // empty: the column cannot be made up
+};
+constexpr std::array<Column, 19> kColumns{{
+    {"OTReminder", "remid", ""},
+    {"OTReminder", "recurrid",
+     "ALTER TABLE OTReminder ADD COLUMN recurrid INTEGER NOT NULL DEFAULT 0"},
+    {"OTReminder", "remainder", ""},
+    {"OTReminder", "remdate", ""},
+    {"OTReminder", "remdel", "ALTER TABLE OTReminder ADD COLUMN remdel INTEGER NOT NULL DEFAULT 0"},
+    {"OTReminder", "remsms", "ALTER TABLE OTReminder ADD COLUMN remsms INTEGER NOT NULL DEFAULT 0"},
+    {"OTReminder", "SMSStatus",
+     "ALTER TABLE OTReminder ADD COLUMN SMSStatus INTEGER NOT NULL DEFAULT 0"},
+    {"RECReminder", "recurrID", ""},
+    {"RECReminder", "remainder", ""},
+    {"RECReminder", "remdate", ""},
+    {"RECReminder", "remrepeat", ""},
+    {"RECReminder", "remrectimes",
+     "ALTER TABLE RECReminder ADD COLUMN remrectimes INTEGER NOT NULL DEFAULT 0"},
+    {"RECReminder", "remenddate", "ALTER TABLE RECReminder ADD COLUMN remenddate TEXT"},
+    {"RECReminder", "remsms",
+     "ALTER TABLE RECReminder ADD COLUMN remsms INTEGER NOT NULL DEFAULT 0"},
+    {"Param", "snoozeinterval",
+     "ALTER TABLE Param ADD COLUMN snoozeinterval INTEGER NOT NULL DEFAULT 0"},
+    {"Param", "mobileno",
+     "ALTER TABLE Param ADD COLUMN mobileno TEXT NOT NULL DEFAULT ''"
+     " CHECK (length(mobileno) <= 12)"},
+    {"Param", "newsserver", "ALTER TABLE Param ADD COLUMN newsserver TEXT NOT NULL DEFAULT ''"},
+    {"ThoughtMst", "month", ""},
+    {"ThoughtMst", "message", ""},
+}};
 
 // AUTOINCREMENT so that an id is never handed out twice, even after the newest row is deleted:
 // a stale id held by an open window must not start pointing at someone else's reminder.
@@ -58,6 +96,14 @@ void fillThoughts(const Connection& conn) {
     }
 }
 
+[[noreturn]] void throwNotOurs(const Connection& conn, const std::string& missing) {
+    const auto u8 = conn.path().u8string();
+    throw StoreError(StoreErrorKind::NotADatabase, conn.path(),
+                     "The file \"" + std::string(u8.begin(), u8.end()) +
+                         "\" is a database, but not a reminder database (it has no " + missing +
+                         "). It was left unchanged.");
+}
+
 } // namespace
 
 void createSchema(const Connection& conn) {
@@ -76,20 +122,36 @@ bool isEmptyDatabase(const Connection& conn) {
 }
 
 void checkSchema(const Connection& conn) {
-    Statement find(conn, "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 "
-                         "COLLATE NOCASE");
+    Statement findTable(conn, "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 "
+                              "COLLATE NOCASE");
     for (const std::string_view table : kTables) {
-        find.bind(1, table);
-        const bool found = find.step();
-        find.reset();
-        if (!found) {
-            const auto u8 = conn.path().u8string();
-            throw StoreError(StoreErrorKind::NotADatabase, conn.path(),
-                             "The file \"" + std::string(u8.begin(), u8.end()) +
-                                 "\" is a database, but not a reminder database (it has no " +
-                                 std::string(table) + " table). It was left unchanged.");
-        }
+        findTable.bind(1, table);
+        const bool found = findTable.step();
+        findTable.reset();
+        if (!found)
+            throwNotOurs(conn, std::string(table) + " table");
     }
+    Statement findColumn(conn, "SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2 "
+                               "COLLATE NOCASE");
+    std::vector<std::string_view> additions;
+    for (const Column& column : kColumns) {
+        findColumn.bind(1, column.table).bind(2, column.name);
+        const bool found = findColumn.step();
+        findColumn.reset();
+        if (found)
+            continue;
+        if (column.addWithDefault.empty())
+            throwNotOurs(conn, std::string(column.name) + " column in its " +
+                                   std::string(column.table) + " table");
+        additions.push_back(column.addWithDefault);
+    }
+    if (additions.empty())
+        return;
+    // All or nothing: a file that cannot be written (locked, read-only) stays as it was.
+    Transaction transaction(conn);
+    for (const std::string_view sql : additions)
+        Statement(conn, sql).run();
+    transaction.commit();
 }
 
 } // namespace davrin

@@ -9,7 +9,8 @@ namespace davrin {
 void createSchema(const Connection& conn);
 // True when the database holds no tables at all (a new or empty file).
 bool isEmptyDatabase(const Connection& conn);
-// Throws StoreError (NotADatabase) unless the four reminder tables are there.
+// Throws StoreError (NotADatabase) unless the four reminder tables and the columns that cannot
+// be made up are there; adds the missing columns that have a default, all or none.
 void checkSchema(const Connection& conn);
 
 } // namespace davrin

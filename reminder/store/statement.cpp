@@ -153,17 +153,6 @@ std::string Statement::columnText(int column) const {
                 : std::string{};
 }
 
-LocalDateTime Statement::columnDateTime(int column) const {
-    const std::string text = columnText(column);
-    if (const auto t = parseStorageText(text)) {
-        return *t;
-    }
-    throw StoreError(StoreErrorKind::Damaged, conn_.path(),
-                     "The reminder file \"" + fileText(conn_.path()) +
-                         "\" holds a date that cannot be read (\"" + text +
-                         "\"). It was left unchanged.");
-}
-
 Transaction::Transaction(const Connection& conn) : conn_(conn) {
     Statement(conn_, "BEGIN IMMEDIATE").run();
 }

@@ -35,8 +35,6 @@ public:
     std::int64_t columnInt64(int column) const;
     int columnInt(int column) const;
     std::string columnText(int column) const;
-    // Throws StoreError (Damaged) when the stored text is not a storage date-time.
-    LocalDateTime columnDateTime(int column) const;
 
 private:
     const Connection& conn_;

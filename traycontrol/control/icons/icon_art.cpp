@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <numbers>
 
 namespace norvane_icons {
@@ -141,8 +142,9 @@ std::vector<NamedIcon> builtInIcons() {
         return std::vector<IconImage>{drawBell(16, pose, colours), drawBell(32, pose, colours)};
     };
     for (int i = 0; i < 10; ++i) {
-        const std::string number = (i < 9 ? "0" : "") + std::to_string(i + 1);
-        icons.push_back({"frame" + number + ".ico", bothSizes(framePose(i), BellColours::brass)});
+        char name[16];
+        std::snprintf(name, sizeof name, "frame%02d.ico", i + 1);
+        icons.push_back({name, bothSizes(framePose(i), BellColours::brass)});
     }
     icons.push_back({"static.ico", bothSizes({}, BellColours::brass)});
     icons.push_back({"spare.ico", bothSizes({}, BellColours::muted)});

@@ -16,6 +16,8 @@ using C = SysTrayTestControl;
 constexpr double kStartCycle = 0.5;
 // The preview runs in the range the control's timer takes.
 constexpr double kLongestInterval = 65535;
+constexpr std::uint32_t kPreviewStartInterval = 500;
+constexpr int kNumPadDecimalKey = 110; // the decimal key of the numeric pad
 
 C optionOf(SysTrayTest::Mode mode) {
     switch (mode) {

@@ -18,8 +18,6 @@ inline constexpr std::string_view kFrameCountRangeText = "Frame Count must be be
 inline constexpr std::string_view kSelectImageCaption = "Select Image";
 inline constexpr int kMaxFrames = 10;
 inline constexpr int kStaticPictureEntry = 11; // ImageList1 entry of the static picture
-inline constexpr int kNumPadDecimalKey = 110;
-inline constexpr std::uint32_t kPreviewStartInterval = 500; // Timer1 before any cycle is set
 
 // "Select " + n + " Images"
 std::string selectImagesCaption(int n);

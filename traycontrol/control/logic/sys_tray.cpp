@@ -9,6 +9,9 @@ namespace norvane::logic {
 
 namespace {
 const std::u16string kDefaultTitle = u"SysTray";
+constexpr std::int32_t kPicDispids[] = {dispid::Pic01, dispid::Pic02, dispid::Pic03, dispid::Pic04,
+                                        dispid::Pic05, dispid::Pic06, dispid::Pic07, dispid::Pic08,
+                                        dispid::Pic09, dispid::Pic10};
 
 // Runs the bookkeeping that must follow a shell call even when applying the timer interval throws.
 template <typename F> struct Finally {
@@ -276,7 +279,7 @@ void SysTray::setPic(int n, const PicturePtr& New_Pic) {
     auto& slot = s_.m_Pic.at(static_cast<std::size_t>(n - 1));
     if (New_Pic)
         slot = New_Pic;
-    site_.propertyChanged(dispid::pic(n));
+    site_.propertyChanged(kPicDispids[n - 1]);
 }
 
 void SysTray::setTrayMode(std::int16_t New_TrayMode) {

@@ -92,7 +92,7 @@ TEST(Properties, SettersCorrectOutOfRangeValuesAndNotifyTheirDispid) {
     EXPECT_FALSE(rig.tray.GoWeb());
     EXPECT_EQ(rig.site.visits, 1);
     EXPECT_EQ(rig.site.changed,
-              (std::vector<std::int32_t>{dispid::Image, dispid::pic(4), dispid::Image, 0x68030002,
+              (std::vector<std::int32_t>{dispid::Image, dispid::Pic04, dispid::Image, dispid::Pic10,
                                          dispid::TrayTitle, dispid::swTrayMouse, dispid::swTrayText,
                                          dispid::GoWeb, dispid::FlashCycle, dispid::TrayMode}));
 }

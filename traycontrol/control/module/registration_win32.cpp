@@ -68,7 +68,7 @@ std::vector<Value> values(const std::wstring& dllPath) {
         {clsid + L"\\MiscStatus\\1", nullptr, misc},
         {progId, nullptr, L"ctlSysTray"},
         {progId + L"\\CLSID", nullptr, text(CLSID_ctlSysTray)},
-        {L"TypeLib\\" + lib + L"\\1.0", nullptr, L"Utility to place Programms on the Taskbar"},
+        {L"TypeLib\\" + lib + L"\\1.0", nullptr, wide(kLibraryHelp)},
         {L"TypeLib\\" + lib + L"\\1.0\\FLAGS", nullptr, L"2"}, // a control's library
         {L"TypeLib\\" + lib + L"\\1.0\\0\\" + kTypeLibPlatform, nullptr, dllPath},
         {L"TypeLib\\" + lib + L"\\1.0\\HELPDIR", nullptr, folder},

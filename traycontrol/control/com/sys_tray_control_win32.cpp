@@ -60,7 +60,7 @@ SysTrayControl::SysTrayControl()
 }
 
 HRESULT SysTrayControl::init() {
-    try {
+    return win32::guarded([this] {
         HRESULT hr = module::typeInfo(IID__ctlSysTray, &dispatchInfo_);
         if (FAILED(hr))
             return hr;
@@ -80,11 +80,7 @@ HRESULT SysTrayControl::init() {
         tray_->UserControl_InitProperties();
         initialised_ = true;
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 SysTrayControl::~SysTrayControl() {
@@ -148,7 +144,9 @@ STDMETHODIMP SysTrayControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DI
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
     SelfRef keep(static_cast<_ctlSysTray*>(this));
-    return invokeMember(*this, id, flags, params, result, exception, argError);
+    return win32::guarded(
+        [&] { return invokeMember(*this, id, flags, params, result, exception, argError); },
+        E_UNEXPECTED);
 }
 
 STDMETHODIMP SysTrayControl::PlaceIcon(VARIANT_BOOL* result) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/win32/com_object.h"
+#include "common/win32/guarded.h"
 #include "common/win32/handles.h"
 #include "traycontrol/control/com/connection_point_win32.h"
 #include "traycontrol/control/com/norvane_h.h"
@@ -238,18 +239,18 @@ HRESULT invokeMember(_ctlSysTray& target, DISPID id, WORD flags, DISPPARAMS* par
 // Sets the thread's error information for automation clients and answers `code`.
 HRESULT raiseError(HRESULT code, const wchar_t* description);
 
-// Runs `f`, turning the logic's exceptions into the HRESULTs a COM caller expects.
+// Runs `f` behind the barrier, answering a refused property value as automation clients expect.
 template <typename F> HRESULT guardedCall(F&& f) {
-    try {
-        f();
-        return S_OK;
-    } catch (const TimerIntervalError&) {
-        return raiseError(CTL_E_INVALIDPROPERTYVALUE, L"Invalid property value");
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return win32::guarded(
+        [&] {
+            try {
+                f();
+                return S_OK;
+            } catch (const TimerIntervalError&) {
+                return raiseError(CTL_E_INVALIDPROPERTYVALUE, L"Invalid property value");
+            }
+        },
+        E_UNEXPECTED);
 }
 
 } // namespace norvane::com

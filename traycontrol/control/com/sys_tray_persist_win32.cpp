@@ -245,9 +245,10 @@ STDMETHODIMP SysTrayControl::IsDirty() {
 }
 
 STDMETHODIMP SysTrayControl::InitNew() {
-    tray_->UserControl_InitProperties();
-    dirty_ = false;
-    return S_OK;
+    return guardedCall([&] {
+        tray_->UserControl_InitProperties();
+        dirty_ = false;
+    });
 }
 
 STDMETHODIMP SysTrayControl::Load(IPropertyBag* bag, IErrorLog* log) {
@@ -263,9 +264,13 @@ STDMETHODIMP SysTrayControl::Load(IPropertyBag* bag, IErrorLog* log) {
 STDMETHODIMP SysTrayControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (!bag)
         return E_POINTER;
-    HostBag port(bag, nullptr);
-    const HRESULT hr = guardedCall([&] { tray_->UserControl_WriteProperties(port); });
-    if (FAILED(hr) || port.failed())
+    bool refused = false;
+    const HRESULT hr = guardedCall([&] {
+        HostBag port(bag, nullptr);
+        tray_->UserControl_WriteProperties(port);
+        refused = port.failed();
+    });
+    if (FAILED(hr) || refused)
         return FAILED(hr) ? hr : E_FAIL;
     if (clearDirty)
         dirty_ = false;
@@ -275,26 +280,30 @@ STDMETHODIMP SysTrayControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
 STDMETHODIMP SysTrayControl::Load(IStream* stream) {
     if (!stream)
         return E_POINTER;
-    StreamBag bag;
-    const HRESULT hr = bag.load(stream);
-    if (FAILED(hr))
-        return hr;
-    return guardedCall([&] {
-        tray_->UserControl_ReadProperties(bag);
-        dirty_ = false;
+    return win32::guarded([&] {
+        StreamBag bag;
+        const HRESULT hr = bag.load(stream);
+        if (FAILED(hr))
+            return hr;
+        return guardedCall([&] {
+            tray_->UserControl_ReadProperties(bag);
+            dirty_ = false;
+        });
     });
 }
 
 STDMETHODIMP SysTrayControl::Save(IStream* stream, BOOL clearDirty) {
     if (!stream)
         return E_POINTER;
-    StreamBag bag;
-    HRESULT hr = guardedCall([&] { tray_->UserControl_WriteProperties(bag); });
-    if (SUCCEEDED(hr))
-        hr = bag.save(stream);
-    if (SUCCEEDED(hr) && clearDirty)
-        dirty_ = false;
-    return hr;
+    return win32::guarded([&] {
+        StreamBag bag;
+        HRESULT hr = guardedCall([&] { tray_->UserControl_WriteProperties(bag); });
+        if (SUCCEEDED(hr))
+            hr = bag.save(stream);
+        if (SUCCEEDED(hr) && clearDirty)
+            dirty_ = false;
+        return hr;
+    });
 }
 
 STDMETHODIMP SysTrayControl::GetSizeMax(ULARGE_INTEGER* size) {

@@ -3,6 +3,8 @@
 
 #include "traycontrol/control/module/norvane_module_win32.h"
 
+#include "common/win32/guarded.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -49,23 +51,25 @@ TrayWindow::TrayWindow(Handler& handler) : handler_(handler) {
     SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&windowProc));
 }
 
+bool TrayWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kTimerId)
+        handler_.onTick();
+    else if (message == WM_MOUSEMOVE)
+        handler_.onTrayMouse(wParam, lParam);
+    else if (message == taskbarCreatedMessage())
+        handler_.onTaskbarCreated();
+    else
+        return false;
+    return true;
+}
+
 LRESULT CALLBACK TrayWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TrayWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self) {
-        if (message == WM_TIMER && wParam == kTimerId) {
-            self->handler_.onTick();
-            return 0;
-        }
-        if (message == WM_MOUSEMOVE) {
-            self->handler_.onTrayMouse(wParam, lParam);
-            return 0;
-        }
-        if (message == taskbarCreatedMessage()) {
-            self->handler_.onTaskbarCreated();
-            return 0;
-        }
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    bool handled = false;
+    // A tick or a notification that fails is dropped; the next one tries again.
+    if (self)
+        win32::guarded([&] { handled = self->handle(message, wParam, lParam); });
+    return handled ? 0 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool TrayWindow::notifyIcon(NotifyMessage message, const NotifyIconData& record) {

@@ -39,6 +39,7 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool handle(UINT message, WPARAM wParam, LPARAM lParam); // false: not ours
     void applyTimer();
 
     Handler& handler_;

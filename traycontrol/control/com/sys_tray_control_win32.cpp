@@ -78,7 +78,6 @@ HRESULT SysTrayControl::init() {
                                           loadBuiltInPictures());
         // A host that neither loads nor initialises the control still gets its default pictures.
         tray_->UserControl_InitProperties();
-        initialised_ = true;
         return S_OK;
     });
 }
@@ -322,8 +321,8 @@ void SysTrayControl::onTick() {
 
 void SysTrayControl::onTrayMouse(WPARAM wParam, LPARAM lParam) {
     SelfRef keep(static_cast<_ctlSysTray*>(this));
-    // The ordinary mouse-move decoding; here the first parameter holds the icon's id, so
-    // Button and Shift carry no meaning, as hosts of this control know.
+    // The ordinary mouse-move decoding. The shell's first parameter holds the icon's id, not
+    // key flags, so Button and Shift carry no meaning; hosts look at X, which holds the code.
     const auto button = static_cast<std::int16_t>(((wParam & MK_LBUTTON) ? 1 : 0) |
                                                   ((wParam & MK_RBUTTON) ? 2 : 0) |
                                                   ((wParam & MK_MBUTTON) ? 4 : 0));

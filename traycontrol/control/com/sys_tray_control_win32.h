@@ -197,9 +197,6 @@ private:
     void raiseEvent(std::int32_t eventId, MouseArgs& args) override;
     void repaint() override;
     bool pumpMessage() override;
-    bool scaleIsPixels() const override {
-        return false;
-    }
     double twipsPerPixelX() const override {
         return twipsPerPixel_;
     }
@@ -223,7 +220,6 @@ private:
     DWORD viewAspects_ = 0;
     DWORD viewFlags_ = 0;
     bool dirty_ = false;
-    bool initialised_ = false;
     long freezeCount_ = 0;
 };
 

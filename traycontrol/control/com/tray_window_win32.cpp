@@ -110,7 +110,8 @@ void TrayWindow::setEnabled(bool enabled) {
 }
 
 void TrayWindow::applyTimer() {
-    // An interval of 0 means a stopped timer, as for any form timer.
+    // The timer cannot fire every 0 ms, so an interval of 0 stops it; setting a later one starts
+    // it again.
     if (enabled_ && interval_ > 0)
         SetTimer(window_.get(), kTimerId, interval_, nullptr);
     else

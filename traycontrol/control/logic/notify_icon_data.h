@@ -7,8 +7,8 @@
 
 namespace norvane::logic {
 
-// Field order and widths are those of the 32-bit shell record; toBytes() spells it out so that
-// the layout never depends on the compiler.
+// Field order and widths are those of the 32-bit shell record, which the window hands over
+// field by field.
 struct NotifyIconData {
     std::uint32_t cbSize = 0;
     std::uint32_t hWnd = 0;
@@ -22,9 +22,6 @@ struct NotifyIconData {
 inline constexpr std::size_t kNotifyIconDataSize = 88;
 inline constexpr std::uint32_t kNotifyFlags = 7;          // message, icon and tip are valid
 inline constexpr std::uint32_t kCallbackMessage = 0x0200; // arrives as a mouse move
-
-// The record as the shell reads it: little-endian, 88 bytes.
-std::array<std::uint8_t, kNotifyIconDataSize> toBytes(const NotifyIconData& record);
 
 // Stores the text and a NUL left-aligned in the tip and pads with blanks behind the NUL. Text
 // that does not fit is cut to 63 bytes so that the tip always ends in a NUL the shell can find.

@@ -151,35 +151,42 @@ bool SysTray::EliminateIcon() {
 bool SysTray::RefreshIcon(const PicturePtr& IconImage, const std::u16string& New_ToolTip) {
     if (!s_.m_IconPlaced)
         return false;
-    auto pictureRule = [&] {
-        if (IconImage) {
-            s_.m_Notify.hIcon = IconImage->handle();
-            s_.m_CurrentPicture = IconImage;
-        }
-    };
-    auto modify = [&] { return shell_.notifyIcon(NotifyMessage::Modify, s_.m_Notify); };
+    return s_.m_ModePending ? refreshIntoNewMode(IconImage, New_ToolTip)
+                            : refreshInActiveMode(IconImage, New_ToolTip);
+}
 
-    if (!s_.m_ModePending) {
-        switch (s_.m_ActiveMode) {
-        case 0:
-            timer_.setEnabled(false);
-            pictureRule();
-            tipRule(New_ToolTip);
-            return modify();
-        case 1:
-            waitForTick();
-            pictureRule();
-            tipRule(New_ToolTip);
-            return modify();
-        case 2:
-            waitForTick();
-            tipRule(New_ToolTip);
-            return modify();
-        default:
-            return false;
-        }
+void SysTray::pictureRule(const PicturePtr& IconImage) {
+    if (IconImage) {
+        s_.m_Notify.hIcon = IconImage->handle();
+        s_.m_CurrentPicture = IconImage;
     }
+}
 
+bool SysTray::modifyIcon() {
+    return shell_.notifyIcon(NotifyMessage::Modify, s_.m_Notify);
+}
+
+bool SysTray::refreshInActiveMode(const PicturePtr& IconImage, const std::u16string& New_ToolTip) {
+    switch (s_.m_ActiveMode) {
+    case 0:
+        timer_.setEnabled(false);
+        pictureRule(IconImage);
+        break;
+    case 1:
+        waitForTick();
+        pictureRule(IconImage);
+        break;
+    case 2:
+        waitForTick(); // an animation keeps its frames
+        break;
+    default:
+        return false;
+    }
+    tipRule(New_ToolTip);
+    return modifyIcon();
+}
+
+bool SysTray::refreshIntoNewMode(const PicturePtr& IconImage, const std::u16string& New_ToolTip) {
     if (s_.m_ActiveMode == 1 || s_.m_ActiveMode == 2) {
         waitForTick();
         timer_.setEnabled(false);
@@ -197,16 +204,16 @@ bool SysTray::RefreshIcon(const PicturePtr& IconImage, const std::u16string& New
             s_.m_CurrentTip = s_.m_TrayTitle;
             s_.m_Notify.hIcon = handleOf(s_.m_CurrentPicture);
         } else {
-            pictureRule();
+            pictureRule(IconImage);
         }
         tipRule(New_ToolTip);
-        result = modify();
+        result = modifyIcon();
         if (s_.m_TrayMode == 1)
             startTimer(s_.m_FlashCycle);
         break;
     case 2:
         tipRule(New_ToolTip);
-        result = modify();
+        result = modifyIcon();
         startTimer(s_.m_AnimCycle);
         break;
     default:

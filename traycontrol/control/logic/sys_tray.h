@@ -19,7 +19,8 @@ public:
 // Seconds to whole milliseconds, halves to even; throws TimerIntervalError when out of range.
 std::uint32_t timerInterval(double seconds);
 
-// Every field of one control instance, under the names the control's documentation uses.
+// Every field of one control instance, named as the interface names its properties (m_TrayTitle
+// behind TrayTitle) so that a rule reads the same here as in the type library.
 struct SysTrayState {
     NotifyIconData m_Notify;
     std::u16string m_TrayTitle;
@@ -49,7 +50,6 @@ public:
     SysTray(TrayShell& shell, TrayTimer& timer, TraySite& site, BuiltInPictures pictures);
 
     const SysTrayState& state() const { return s_; }
-    const BuiltInPictures& builtIn() const { return builtIn_; }
 
     // Lifecycle, called by the container.
     void UserControl_Initialize();
@@ -96,6 +96,10 @@ private:
     bool UpdateTrayIcon(const PicturePtr& picture, const std::u16string& tip);
     void writeTipText(const std::u16string& text);
     bool tipRule(const std::u16string& New_ToolTip);
+    void pictureRule(const PicturePtr& IconImage);
+    bool modifyIcon();
+    bool refreshInActiveMode(const PicturePtr& IconImage, const std::u16string& New_ToolTip);
+    bool refreshIntoNewMode(const PicturePtr& IconImage, const std::u16string& New_ToolTip);
     void waitForTick();
     void startTimer(double seconds);
     void applyCycle(double& field, double value, std::int32_t dispid);

@@ -31,7 +31,6 @@ struct NullSite : TraySite {
     void raiseEvent(std::int32_t, MouseArgs&) override {}
     void repaint() override {}
     bool pumpMessage() override { return false; }
-    bool scaleIsPixels() const override { return false; }
     double twipsPerPixelX() const override { return 15; }
     void visitWebSite() override {}
 };

@@ -55,7 +55,6 @@ struct FakeSite : TraySite {
     int queued = 0; // messages waiting in the queue
     int pumped = 0;
     int visits = 0;
-    bool pixels = false;
     double tpp = 15;
     std::uint32_t windowHandle() const override { return 0x00450012; }
     void propertyChanged(std::int32_t dispid) override { changed.push_back(dispid); }
@@ -72,7 +71,6 @@ struct FakeSite : TraySite {
         ++pumped;
         return true;
     }
-    bool scaleIsPixels() const override { return pixels; }
     double twipsPerPixelX() const override { return tpp; }
     void visitWebSite() override { ++visits; }
 };

@@ -62,7 +62,6 @@ public:
     virtual void repaint() = 0;
     // Dispatches one waiting window message; false when the queue was empty.
     virtual bool pumpMessage() = 0;
-    virtual bool scaleIsPixels() const = 0;
     virtual double twipsPerPixelX() const = 0;
     // Opens the control maker's web site, reporting its own failures to the user.
     virtual void visitWebSite() = 0;

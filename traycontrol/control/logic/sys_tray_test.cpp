@@ -9,51 +9,30 @@
 namespace norvane::logic {
 namespace {
 
-TEST(NotifyRecord, PlacementWritesTheShellRecordByteForByte) {
+TEST(NotifyRecord, PlacementFillsTheShellRecordAndTheTipAlwaysEndsInNul) {
     TrayRig rig;
     rig.tray.setTrayTitle(u"Davrin");
     ASSERT_TRUE(rig.tray.PlaceIcon());
     ASSERT_EQ(rig.shell.calls.size(), 1u);
     EXPECT_EQ(rig.shell.calls[0].message, NotifyMessage::Add);
+    const auto& record = rig.shell.calls[0].record;
+    EXPECT_EQ(record.cbSize, 88u);
+    EXPECT_EQ(record.hWnd, 0x00450012u);
+    EXPECT_EQ(record.uID, 111u);
+    EXPECT_EQ(record.uFlags, 7u);
+    EXPECT_EQ(record.uCallbackMessage, 0x0200u);
+    EXPECT_EQ(record.hIcon, 111u);
 
-    std::array<std::uint8_t, 88> expected{};
-    const std::uint8_t head[] = {88, 0, 0, 0, 0x12, 0, 0x45, 0, 111, 0, 0, 0,
-                                 7,  0, 0, 0, 0,    2, 0,    0, 111, 0, 0, 0};
-    std::copy(std::begin(head), std::end(head), expected.begin());
-    const std::string tip = "Davrin";
-    std::fill(expected.begin() + 24, expected.end(), ' ');
-    std::copy(tip.begin(), tip.end(), expected.begin() + 24);
-    expected[24 + tip.size()] = 0;
-    EXPECT_EQ(toBytes(rig.shell.calls[0].record), expected);
-}
-
-TEST(NotifyRecord, TipIsCutSoThatItAlwaysEndsInNul) {
-    for (std::size_t length : {0, 63, 64, 200}) {
-        NotifyIconData record;
-        writeTip(record, std::string(length, 'a'));
+    for (std::size_t length : {0, 6, 63, 64, 200}) {
+        NotifyIconData tipped;
+        writeTip(tipped, std::string(length, 'a'));
         const std::size_t nul = std::min<std::size_t>(length, 63);
-        std::array<std::uint8_t, 64> expected;
+        std::array<char, 64> expected;
         expected.fill(' ');
         std::fill_n(expected.begin(), nul, 'a');
         expected[nul] = 0;
-        const auto bytes = toBytes(record);
-        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin() + 24)) << length;
+        EXPECT_EQ(tipped.szTip, expected) << length;
     }
-}
-
-TEST(Properties, NewControlHasTheDocumentedDefaults) {
-    TrayRig rig;
-    const auto& s = rig.tray.state();
-    EXPECT_EQ(s.m_TrayTitle, u"SysTray");
-    EXPECT_TRUE(s.m_swTrayMouse && s.m_swTrayText && s.m_FlashPhase);
-    EXPECT_EQ(s.m_FlashCycle, 0.5);
-    EXPECT_EQ(s.m_AnimCycle, 0.5);
-    EXPECT_EQ(s.m_FrameCount, 10);
-    EXPECT_EQ(s.m_TrayMode, 0);
-    EXPECT_EQ(handleOf(s.m_Image2), 111u);
-    EXPECT_EQ(handleOf(s.m_Pic[9]), 110u);
-    EXPECT_FALSE(rig.timer.enabled);
-    EXPECT_EQ(rig.timer.interval, 500u);
 }
 
 TEST(Properties, SettersCorrectOutOfRangeValuesAndNotifyTheirDispid) {
@@ -182,10 +161,11 @@ TEST(Refresh, StaticIconRefreshAndTheTipRule) {
     EXPECT_TRUE(rig.shell.calls.empty());
 
     rig.tray.PlaceIcon();
-    const auto placed = toBytes(rig.shell.calls.back().record);
+    const auto placed = rig.shell.calls.back().record;
     EXPECT_TRUE(rig.tray.RefreshIcon(nullptr, u""));
     EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Modify);
-    EXPECT_EQ(toBytes(rig.shell.calls.back().record), placed);
+    EXPECT_EQ(rig.shownIcon(), placed.hIcon);
+    EXPECT_EQ(rig.shell.calls.back().record.szTip, placed.szTip);
 
     rig.tray.RefreshIcon(nullptr, u"New tip");
     EXPECT_EQ(rig.shownTip(), "New tip");

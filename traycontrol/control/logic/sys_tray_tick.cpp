@@ -61,8 +61,8 @@ void SysTray::UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, flo
         ~Release() { guard = false; }
     } release{s_.m_InNotify};
 
-    const double units = site_.scaleIsPixels() ? X : X / site_.twipsPerPixelX();
-    const double code = std::nearbyint(units);
+    // The control's scale is twips, so X carries the message code in twips.
+    const double code = std::nearbyint(X / site_.twipsPerPixelX());
     if (code >= 513 && code <= 521 && swTrayMouse()) {
         MouseArgs args{Button, Shift, X, y};
         site_.raiseEvent(kEventForCode[static_cast<int>(code) - 513], args);

@@ -92,6 +92,7 @@ HRESULT classObject(REFCLSID clsid, REFIID riid, void** out) {
 
 } // namespace norvane::module
 
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         norvane::module::g_instance = instance;

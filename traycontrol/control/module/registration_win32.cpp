@@ -83,16 +83,7 @@ std::vector<Value> values(const std::wstring& dllPath) {
     return v;
 }
 
-HRESULT classesRoot(win32::UniqueHkey& out) {
-    HKEY key = nullptr;
-    const LONG status = RegCreateKeyExW(runsElevated() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
-                                        L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
-                                        nullptr, &key, nullptr);
-    out.reset(key);
-    return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
-}
-} // namespace
-
+// True when the process runs elevated, so machine-wide keys are writable.
 bool runsElevated() {
     HANDLE raw = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
@@ -103,6 +94,16 @@ bool runsElevated() {
     return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
            elevation.TokenIsElevated != 0;
 }
+
+HRESULT classesRoot(win32::UniqueHkey& out) {
+    HKEY key = nullptr;
+    const LONG status = RegCreateKeyExW(runsElevated() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                                        L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                        nullptr, &key, nullptr);
+    out.reset(key);
+    return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
+}
+} // namespace
 
 HRESULT registerServer(HKEY classes, const std::wstring& dllPath) {
     for (const auto& v : values(dllPath)) {

@@ -18,7 +18,4 @@ HRESULT unregisterServer(HKEY classes);
 HRESULT registerForCaller(const std::wstring& dllPath);
 HRESULT unregisterForCaller();
 
-// True when the process runs elevated, so machine-wide keys are writable.
-bool runsElevated();
-
 } // namespace norvane::module

@@ -1,13 +1,32 @@
-// A small host for looking at the control: creates it by ProgID as the reminder program would,
-// loads its settings from a property bag, places the animated icon and keeps it for a while.
-#include "traycontrol/control/com/com_support_win32_test.h"
+// A small host for looking at the control: creates it by ProgID, sets a title and the animation,
+// places the icon as the reminder program does and keeps it for a while.
+#include "common/win32/handles.h"
+#include "traycontrol/control/com/norvane_ids.h"
 
 #include <cstdio>
 #include <cwchar>
 
+namespace {
+
+// One late-bound call with at most one argument; the answer, or an empty variant on failure.
+HRESULT call(IDispatch* control, DISPID id, WORD flags, VARIANT* argument, VARIANT* result) {
+    DISPID named = DISPID_PROPERTYPUT;
+    const bool put = flags == DISPATCH_PROPERTYPUT;
+    DISPPARAMS params{argument, put ? &named : nullptr, argument ? 1u : 0u, put ? 1u : 0u};
+    return control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr,
+                           nullptr);
+}
+
+bool method(IDispatch* control, DISPID id) {
+    win32::Variant result;
+    return SUCCEEDED(call(control, id, DISPATCH_METHOD, nullptr, &result)) &&
+           V_VT(&result) == VT_BOOL && V_BOOL(&result) == VARIANT_TRUE;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv);
 int wmain(int argc, wchar_t** argv) {
-    using namespace norvane;
-    using namespace norvane::com;
     const DWORD seconds = argc > 1 ? static_cast<DWORD>(std::wcstoul(argv[1], nullptr, 10)) : 10;
     win32::ComApartment apartment;
     CLSID clsid{};
@@ -15,31 +34,30 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("Norvane.ctlSysTray is not registered (regsvr32 Norvane.dll)\n", stderr);
         return 1;
     }
-    ComPtr<IDispatch> control;
-    ComPtr<IPersistPropertyBag> persist;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&control))) ||
-        FAILED(control.As(&persist)))
+    win32::ComPtr<IDispatch> control;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&control))))
         return 2;
-    MemoryPropertyBag bag;
-    bag.items.resize(2);
-    bag.items[0].name = L"TrayTitle";
-    V_VT(&bag.items[0].value) = VT_BSTR;
-    V_BSTR(&bag.items[0].value) = SysAllocString(L"Davrin");
-    bag.items[1].name = L"TrayMode";
-    V_VT(&bag.items[1].value) = VT_I2;
-    V_I2(&bag.items[1].value) = 2;
-    if (FAILED(persist->Load(&bag, nullptr)))
+    win32::Variant title, mode;
+    V_VT(&title) = VT_BSTR;
+    V_BSTR(&title) = SysAllocString(L"Davrin");
+    V_VT(&mode) = VT_I2;
+    V_I2(&mode) = 2; // animated
+    if (FAILED(call(control.Get(), norvane::dispid::TrayTitle, DISPATCH_PROPERTYPUT, &title,
+                    nullptr)) ||
+        FAILED(
+            call(control.Get(), norvane::dispid::TrayMode, DISPATCH_PROPERTYPUT, &mode, nullptr)))
         return 3;
 
     // As the reminder program does: restore, and place when restoring was not enough.
-    VARIANT_BOOL placed = method(control.Get(), dispid::RestoreIcon);
-    if (placed != VARIANT_TRUE)
-        placed = method(control.Get(), dispid::PlaceIcon);
-    std::printf("PlaceIcon: %d\n", placed);
+    bool placed = method(control.Get(), norvane::dispid::RestoreIcon) ||
+                  method(control.Get(), norvane::dispid::PlaceIcon);
+    std::printf("PlaceIcon: %s\n", placed ? "True" : "False");
     const DWORD end = GetTickCount() + seconds * 1000;
+    MSG message;
     while (GetTickCount() < end) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        pumpMessages();
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
     }
-    return placed == VARIANT_TRUE ? 0 : 4;
+    return placed ? 0 : 4;
 }

@@ -1,6 +1,7 @@
 // SysTrayText's face: its controls with their fixed texts, and the view the Win32 page implements.
 #pragma once
 
+#include "traycontrol/control/logic/maker_web_site.h"
 #include "traycontrol/pages/control_text.h"
 
 #include <cstddef>
@@ -23,7 +24,7 @@ enum class SysTrayTextControl : std::size_t {
 };
 
 // The address GoWeb opens, shown as the control opens it.
-inline constexpr std::string_view kMakerWebAddress = "http://www.norvane.example/";
+inline constexpr std::string_view kMakerWebAddress = logic::kMakerWebSite;
 
 inline constexpr std::array<ControlText<SysTrayTextControl>, 10> kSysTrayTextControls{{
     {SysTrayTextControl::fraAppearance, "fraAppearance", " Appearance ", ""},

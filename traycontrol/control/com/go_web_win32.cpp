@@ -4,13 +4,14 @@
 #include <shellapi.h>
 
 #include "common/win32/handles.h"
+#include "traycontrol/control/logic/maker_web_site.h"
 
 #include <string>
 
 namespace norvane::com {
 
 namespace {
-constexpr wchar_t kMakerWebSite[] = L"http://www.norvane.example/";
+const std::wstring kMakerWebSite(logic::kMakerWebSite.begin(), logic::kMakerWebSite.end());
 }
 
 void visitMakerWebSite(HWND owner) {
@@ -36,7 +37,7 @@ void visitMakerWebSite(HWND owner) {
         MessageBoxW(owner, L"No Explorer found ", L"Internet", MB_ICONEXCLAMATION);
     } else {
         const auto started = reinterpret_cast<INT_PTR>(
-            ShellExecuteW(owner, L"open", program, kMakerWebSite, nullptr, SW_SHOWNORMAL));
+            ShellExecuteW(owner, L"open", program, kMakerWebSite.c_str(), nullptr, SW_SHOWNORMAL));
         if (started <= 32)
             MessageBoxW(owner, L"Error opening website ", L"URL", MB_ICONEXCLAMATION);
     }

@@ -1,6 +1,6 @@
 # Reads the identities out of norvane.idl, so that nothing else spells them: writes the portable
 # header norvane_ids.h (GUIDs, ProgID, DISPIDs and a table of them for the check against the type
-# library), or fills them into a manifest template (@CLSID@, @PROGID@, @LIBID@).
+# library), or fills them into a manifest template (@CLSID@, @PROGID@, @LIBID@, @PAGECLASSES@).
 #   perl norvane_ids.pl norvane.idl header OUT.h
 #   perl norvane_ids.pl norvane.idl manifest TEMPLATE OUT
 use strict;
@@ -63,6 +63,10 @@ if ($mode eq 'manifest') {
     $manifest =~ s/\@CLSID\@/{$control->{uuid}}/g;
     $manifest =~ s/\@LIBID\@/{$library->{uuid}}/g;
     $manifest =~ s/\@PROGID\@/$progId/g;
+    # Every other class of the library (the property pages), each as one comClass line.
+    my $pages = join("\n    ", map { qq{<comClass clsid="{$_->{uuid}}" threadingModel="Apartment"/>} }
+                               grep { $_->{kind} eq 'coclass' && !$_->{control} } @types);
+    $manifest =~ s/\@PAGECLASSES\@/$pages/g;
     die "$template: unknown placeholder $1\n" if $manifest =~ /(\@\w+\@)/;
     open(my $w, '>', $out) or die "$out: $!";
     print $w $manifest;

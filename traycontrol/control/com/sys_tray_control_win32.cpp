@@ -112,6 +112,10 @@ void* SysTrayControl::interfaceFor(REFIID riid) {
         found = static_cast<ISpecifyPropertyPages*>(this);
     else if (riid == IID_ISupportErrorInfo)
         found = static_cast<ISupportErrorInfo*>(this);
+    else if (riid == IID_ICategorizeProperties)
+        found = static_cast<ICategorizeProperties*>(this);
+    else if (riid == IID_IPerPropertyBrowsing)
+        found = static_cast<IPerPropertyBrowsing*>(this);
     return found;
 }
 

@@ -4,6 +4,7 @@
 #include "common/win32/com_object.h"
 #include "common/win32/guarded.h"
 #include "common/win32/handles.h"
+#include "traycontrol/control/com/categorize_properties_win32.h"
 #include "traycontrol/control/com/connection_point_win32.h"
 #include "traycontrol/control/com/norvane_h.h"
 #include "traycontrol/control/com/tray_window_win32.h"
@@ -28,7 +29,8 @@ using win32::Variant;
 class SysTrayControl final
     : public win32::ComObject<_ctlSysTray, IConnectionPointContainer, IPersistStreamInit,
                               IPersistPropertyBag, IOleObject, IOleControl, IViewObject2,
-                              IProvideClassInfo2, ISpecifyPropertyPages, ISupportErrorInfo>,
+                              IProvideClassInfo2, ISpecifyPropertyPages, ISupportErrorInfo,
+                              ICategorizeProperties, IPerPropertyBrowsing>,
       private TraySite,
       private TrayWindow::Handler {
 public:
@@ -183,6 +185,20 @@ public:
 
     // ISupportErrorInfo
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
+
+    // ICategorizeProperties, IPerPropertyBrowsing: for design environments
+    STDMETHODIMP MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
+    STDMETHODIMP GetCategoryName(PROPCAT category, LCID lcid, BSTR* name) override;
+    STDMETHODIMP GetDisplayString(DISPID, BSTR*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP MapPropertyToPage(DISPID dispid, CLSID* page) override;
+    STDMETHODIMP GetPredefinedStrings(DISPID, CALPOLESTR*, CADWORD*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetPredefinedValue(DISPID, DWORD, VARIANT*) override {
+        return E_NOTIMPL;
+    }
 
 private:
     ~SysTrayControl() override;

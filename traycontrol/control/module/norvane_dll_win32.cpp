@@ -7,6 +7,7 @@
 #include "traycontrol/control/com/sys_tray_control_win32.h"
 #include "traycontrol/control/com/tray_window_win32.h"
 #include "traycontrol/control/module/registration_win32.h"
+#include "traycontrol/pages/property_page_win32.h"
 
 #include <olectl.h>
 
@@ -18,10 +19,21 @@ namespace {
 HINSTANCE g_instance = nullptr;
 std::atomic<long> g_locks{0};
 
+using CreateFunction = HRESULT (*)(REFIID riid, void** out);
+
+// Every class the module serves: the control and its two pages.
+struct ClassEntry {
+    const CLSID* clsid;
+    CreateFunction create;
+};
+const ClassEntry kClasses[] = {{&CLSID_ctlSysTray, com::createSysTrayControl},
+                               {&CLSID_SysTrayText, pages::createSysTrayText},
+                               {&CLSID_SysTrayTest, pages::createSysTrayTest}};
+
 // A live factory keeps the module loaded, as a server lock does.
 class ClassFactory final : public win32::ComObject<IClassFactory> {
 public:
-    ClassFactory() { lock(); }
+    explicit ClassFactory(CreateFunction create) : create_(create) { lock(); }
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
         if (!out)
@@ -29,7 +41,7 @@ public:
         *out = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        return win32::guarded([&] { return com::createSysTrayControl(riid, out); });
+        return win32::guarded([&] { return create_(riid, out); });
     }
     STDMETHODIMP LockServer(BOOL fLock) override {
         fLock ? lock() : unlock();
@@ -41,6 +53,7 @@ private:
     void* interfaceFor(REFIID riid) override {
         return riid == IID_IClassFactory ? static_cast<IClassFactory*>(this) : nullptr;
     }
+    CreateFunction create_;
 };
 } // namespace
 
@@ -82,11 +95,14 @@ HRESULT classObject(REFCLSID clsid, REFIID riid, void** out) {
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    if (clsid != CLSID_ctlSysTray)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    win32::ComPtr<ClassFactory> factory;
-    factory.Attach(new ClassFactory);
-    return factory->QueryInterface(riid, out);
+    for (const auto& entry : kClasses) {
+        if (*entry.clsid != clsid)
+            continue;
+        win32::ComPtr<ClassFactory> factory;
+        factory.Attach(new ClassFactory(entry.create));
+        return factory->QueryInterface(riid, out);
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
 }
 } // namespace
 

@@ -39,9 +39,19 @@ constexpr wchar_t kTypeLibPlatform[] = L"win32";
 const IID* const kInterfaceIds[] = {&IID__ctlSysTray, &DIID___ctlSysTray};
 constexpr const wchar_t* kInterfaceNames[] = {L"_ctlSysTray", L"__ctlSysTray"};
 
+// The property pages are plain in-process classes: no ProgID, no control keys.
+struct PageClass {
+    const CLSID* clsid;
+    const wchar_t* name;
+};
+constexpr PageClass kPages[] = {{&CLSID_SysTrayText, L"SysTrayText"},
+                                {&CLSID_SysTrayTest, L"SysTrayTest"}};
+
 std::vector<std::wstring> ownedKeys() {
     std::vector<std::wstring> keys = {L"CLSID\\" + text(CLSID_ctlSysTray), wide(kProgId),
                                       L"TypeLib\\" + text(LIBID_Norvane)};
+    for (const auto& page : kPages)
+        keys.push_back(L"CLSID\\" + text(*page.clsid));
     for (const auto* iid : kInterfaceIds)
         keys.push_back(L"Interface\\" + text(*iid));
     return keys;
@@ -73,6 +83,12 @@ std::vector<Value> values(const std::wstring& dllPath) {
         {L"TypeLib\\" + lib + L"\\1.0\\0\\" + kTypeLibPlatform, nullptr, dllPath},
         {L"TypeLib\\" + lib + L"\\1.0\\HELPDIR", nullptr, folder},
     };
+    for (const auto& page : kPages) {
+        const auto key = L"CLSID\\" + text(*page.clsid);
+        v.push_back({key, nullptr, page.name});
+        v.push_back({key + L"\\InprocServer32", nullptr, dllPath});
+        v.push_back({key + L"\\InprocServer32", L"ThreadingModel", L"Apartment"});
+    }
     for (std::size_t i = 0; i < std::size(kInterfaceIds); ++i) {
         const auto key = L"Interface\\" + text(*kInterfaceIds[i]);
         v.push_back({key, nullptr, kInterfaceNames[i]});

@@ -42,6 +42,8 @@ TEST(Registration, KeyLayoutUnderAClassesRootAndCompleteRemoval) {
         {lib, nullptr, L"Utility to place Programms on the Taskbar"},
         {L"Interface\\{EA88E587-14D5-405C-A026-70FE424283E8}\\ProxyStubClsid32", nullptr,
          L"{00020424-0000-0000-C000-000000000046}"},
+        {L"CLSID\\{D07E4418-40F1-4145-9870-68846A45FF6E}\\InprocServer32", nullptr, dll},
+        {L"CLSID\\{E0D1595F-BDA2-42FF-9846-10BB25676D1D}", nullptr, L"SysTrayTest"},
         {L"Interface\\{56A670CB-A594-4CDD-B29B-7C8003FAF11C}\\TypeLib", nullptr, libId}};
     for (const auto& [key, name, value] : values)
         EXPECT_EQ(read(key, name), value) << std::string(key.begin(), key.end());

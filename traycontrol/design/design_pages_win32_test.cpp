@@ -1,0 +1,247 @@
+// Wine test: norvane-design's property frame driven through the pages' own windows, the result
+// read back from the bag file it saves; icon files of four sizes through the size check.
+#include "traycontrol/control/icons/ico_writer.h"
+#include "traycontrol/design/property_bag_file.h"
+#include "traycontrol/pages/icon_animation_view.h"
+#include "traycontrol/pages/title_mouse_view.h"
+
+#include "common/win32/handles.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <iterator>
+#include <map>
+#include <thread>
+
+namespace norvane::design {
+namespace {
+
+using Tx = pages::SysTrayTextControl;
+using Ts = pages::SysTrayTestControl;
+// The pages number their controls from these, in the order of their tables.
+int idOf(Tx c) {
+    return 1000 + static_cast<int>(c);
+}
+int idOf(Ts c) {
+    return 2000 + static_cast<int>(c);
+}
+
+std::wstring exeFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+// Owned windows (dialogs, message boxes) are top-level too, though GetParent names their owner.
+bool topLevel(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0;
+}
+
+std::wstring text(HWND window) {
+    wchar_t buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK,
+                        2000, &copied);
+    return buffer;
+}
+
+// Top-level windows and all their descendants of one process, found by a condition.
+struct Search {
+    DWORD pid;
+    std::function<bool(HWND)> wanted;
+    HWND found = nullptr;
+};
+BOOL CALLBACK visitChild(HWND window, LPARAM search) {
+    auto& s = *reinterpret_cast<Search*>(search);
+    if (s.wanted(window))
+        s.found = window;
+    return s.found == nullptr;
+}
+BOOL CALLBACK visitTop(HWND window, LPARAM search) {
+    auto& s = *reinterpret_cast<Search*>(search);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != s.pid || !IsWindowVisible(window))
+        return TRUE;
+    if (s.wanted(window))
+        s.found = window;
+    else
+        EnumChildWindows(window, visitChild, search);
+    return s.found == nullptr;
+}
+
+class Host {
+public:
+    Host(const std::wstring& commandLine) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring line = commandLine;
+        EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   exeFolder().c_str(), &startup, &process_));
+        win32::UniqueHandle(process_.hThread).reset();
+    }
+    ~Host() {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hProcess);
+    }
+    // Every wait is bounded: a window that never comes fails the test instead of hanging it.
+    HWND waitFor(const std::function<bool(HWND)>& wanted, const char* what) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (std::chrono::steady_clock::now() < end) {
+            Search search{process_.dwProcessId, wanted};
+            EnumWindows(visitTop, reinterpret_cast<LPARAM>(&search));
+            if (search.found)
+                return search.found;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ADD_FAILURE() << "no " << what << " within 30 s";
+        return nullptr;
+    }
+    HWND control(int id) {
+        return waitFor([id](HWND w) { return GetDlgCtrlID(w) == id && IsWindowVisible(w); },
+                       "page control");
+    }
+    HWND dialog(const std::wstring& title) {
+        return waitFor([&](HWND w) { return topLevel(w) && text(w) == title; }, "dialog");
+    }
+    // The text of the library's message box, answered with `button`.
+    std::wstring answerBox(int button) {
+        HWND box = waitFor([](HWND w) { return topLevel(w) && text(w) == L"Norvane"; }, "box");
+        if (!box)
+            return L"";
+        std::wstring longest;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (const std::wstring t = text(child); t.size() > longest.size())
+                longest = t;
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        waitGone(box);
+        return longest;
+    }
+    void waitGone(HWND window) {
+        for (int i = 0; i < 600 && IsWindow(window) && IsWindowVisible(window); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    // Sets a box's text as typing would.
+    void type(HWND box, const std::wstring& value) {
+        SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()),
+                            SMTO_NORMAL, 30000, nullptr);
+    }
+    // The same when the text raises a message box: answered with `button`, its text returned.
+    std::wstring typeIntoBox(HWND box, const std::wstring& value, int button) {
+        auto typing = std::async(std::launch::async, [&] { type(box, value); });
+        std::wstring shown = answerBox(button);
+        typing.wait();
+        return shown;
+    }
+    void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+    // Picks `path` in the open-file dialog titled `title`, or cancels it when `path` is empty.
+    void openFile(const std::wstring& title, const std::wstring& path) {
+        HWND dialog = this->dialog(title);
+        if (!dialog)
+            return;
+        if (path.empty()) {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        } else {
+            HWND name = GetDlgItem(dialog, cmb13);
+            if (!name)
+                name = GetDlgItem(dialog, edt1);
+            EXPECT_TRUE(name) << "no file name box";
+            SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+        waitGone(dialog);
+    }
+    bool ended() { return WaitForSingleObject(process_.hProcess, 30000) == WAIT_OBJECT_0; }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+void writeIcon(const std::wstring& path, int side) {
+    icons::IconImage image(side);
+    for (std::size_t i = 0; i < image.bgra.size(); i += 4)
+        image.bgra[i + 2] = image.bgra[i + 3] = 0xFF; // opaque red
+    const auto bytes = icons::icoFileBytes(std::span(&image, 1));
+    std::ofstream(path.c_str(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(DesignHost, PagesSetTheControlWhichSavesWhatItKept) {
+    const std::wstring folder = exeFolder();
+    for (int side : {16, 24, 32, 48})
+        writeIcon(folder + std::to_wstring(side) + L".ico", side);
+    const std::wstring in = folder + L"design_in.bag", out = folder + L"design_out.bag";
+    std::ofstream(in.c_str()) << "TrayTitle=text:Loaded\nswTrayMouse=bool:False\nFrameCount=i2:5\n";
+    DeleteFileW(out.c_str());
+
+    Host host(L"\"" + folder + L"norvane-design.exe\" --load \"" + in + L"\" --save \"" + out +
+              L"\"");
+    HWND title = host.control(idOf(Tx::txtTrayTitle));
+    ASSERT_TRUE(title);
+    EXPECT_EQ(text(title), L"Loaded");
+    EXPECT_EQ(SendMessageW(host.control(idOf(Tx::chkswTrayMouse)), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
+    host.type(title, L"Designed");
+    EXPECT_EQ(text(title), L"Designed");
+    host.click(host.control(idOf(Tx::chkswTrayMouse)));
+
+    HWND sheet = GetAncestor(title, GA_ROOT);
+    PostMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    host.click(host.control(idOf(Ts::chkNoFlashOption)));
+    std::vector<std::wstring> boxes;
+    // Static mode takes one picture: 48 is refused, 24 asked and taken but not 16 or 32 high,
+    // 16 asked and declined, 32 taken without a word.
+    host.click(host.control(idOf(Ts::cmdSelectIcon)));
+    const std::pair<int, int> rounds[] = {{48, IDOK}, {24, IDYES}, {16, IDNO}, {32, 0}};
+    for (const auto& [side, answer] : rounds) {
+        host.openFile(L"Open Image File...", folder + std::to_wstring(side) + L".ico");
+        if (answer)
+            boxes.push_back(host.answerBox(answer));
+    }
+    host.click(host.control(idOf(Ts::chkAnimationOption)));
+    HWND cycle = host.control(idOf(Ts::datAnimationCycleTime));
+    host.type(cycle, L"0.25");
+    EXPECT_EQ(text(cycle), L"0.25");
+    HWND count = host.control(idOf(Ts::datCount));
+    boxes.push_back(host.typeIntoBox(count, L"25", IDOK));
+    EXPECT_EQ(text(count), L"10");
+    EXPECT_EQ(text(host.control(idOf(Ts::cmdSelectIcon))), L"Select 10 Images");
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    ASSERT_TRUE(host.ended());
+
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{
+                         L"Image is greater than 32 x 32\r\n\r\n48 x 48",
+                         L"Image is less than 32 x 32 and not 16 x 16.\r\n\r\n24 x 24",
+                         L"Image is less than 32 x 32\r\n\r\n16 x 16\r\nProceed still?",
+                         L"Frame Count must be between 1 and 10"}));
+    std::ifstream saved(out.c_str(), std::ios::binary);
+    // The control leaves out what equals its default (both switches on, ten frames).
+    std::map<std::string, BagValue> values{{"swTrayMouse", true}, {"FrameCount", std::int16_t(10)}};
+    for (auto& entry : parseBag(std::string(std::istreambuf_iterator<char>(saved), {})))
+        values[entry.name] = entry.value;
+    EXPECT_EQ(values["TrayTitle"], BagValue(std::string("Designed")));
+    EXPECT_EQ(values["swTrayMouse"], BagValue(true));
+    EXPECT_EQ(values["TrayMode"], BagValue(std::int16_t(2)));
+    EXPECT_EQ(values["FrameCount"], BagValue(std::int16_t(10))) << "loaded as 5, typed as 25";
+    EXPECT_EQ(values["AnimCycle"], BagValue(0.25));
+    // The picture saves as an icon file again; its directory names the one image it holds.
+    const auto* image = std::get_if<PictureBytes>(&values["Image"]);
+    ASSERT_TRUE(image && image->bytes.size() > 8);
+    EXPECT_EQ(std::vector(image->bytes.begin() + 4, image->bytes.begin() + 8),
+              (std::vector<std::uint8_t>{1, 0, 32, 32}))
+        << "one image of 32 x 32";
+}
+
+} // namespace
+} // namespace norvane::design

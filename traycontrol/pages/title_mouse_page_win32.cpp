@@ -21,22 +21,22 @@ constexpr WORD idOf(C c) {
 }
 
 PageTemplate layout() {
-    PageTemplate t(250, 150);
+    PageTemplate t(290, 160); // as wide as SysTrayTest, so both fill the frame
     const auto add = [&](const wchar_t* cls, C c, short x, short y, short cx, short cy,
                          DWORD style) {
         t.add(cls, wide(controlText(c).caption), idOf(c), x, y, cx, cy, style);
     };
-    add(L"BUTTON", C::fraAppearance, 7, 7, 236, 56, BS_GROUPBOX);
+    add(L"BUTTON", C::fraAppearance, 7, 7, 276, 56, BS_GROUPBOX);
     add(L"BUTTON", C::chkswTrayText, 15, 20, 120, 10, BS_AUTOCHECKBOX | WS_TABSTOP);
     add(L"STATIC", C::lblTrayTitle, 15, 40, 40, 8, SS_LEFT);
-    t.add(L"EDIT", L"", idOf(C::txtTrayTitle), 58, 38, 177, 13,
+    t.add(L"EDIT", L"", idOf(C::txtTrayTitle), 58, 38, 217, 13,
           ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
-    add(L"BUTTON", C::fraOtherOptions, 7, 68, 236, 30, BS_GROUPBOX);
+    add(L"BUTTON", C::fraOtherOptions, 7, 68, 276, 30, BS_GROUPBOX);
     add(L"BUTTON", C::chkswTrayMouse, 15, 81, 120, 10, BS_AUTOCHECKBOX | WS_TABSTOP);
-    add(L"BUTTON", C::fraMaker, 7, 103, 236, 40, BS_GROUPBOX);
+    add(L"BUTTON", C::fraMaker, 7, 103, 276, 40, BS_GROUPBOX);
     add(L"STATIC", C::imgMakerLogo, 15, 114, 20, 20, SS_ICON | SS_CENTERIMAGE);
-    add(L"STATIC", C::lblMakerName, 42, 114, 190, 8, SS_LEFT);
-    add(L"STATIC", C::Label1, 42, 127, 190, 9, SS_LEFT | SS_NOTIFY);
+    add(L"STATIC", C::lblMakerName, 42, 114, 230, 8, SS_LEFT);
+    add(L"STATIC", C::Label1, 42, 127, 230, 9, SS_LEFT | SS_NOTIFY);
     return t;
 }
 

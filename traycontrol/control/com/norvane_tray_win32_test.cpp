@@ -1,6 +1,8 @@
 // Wine tests of ctlSysTray in the real shell: placement, mouse events, notifications, painting.
 #include "traycontrol/control/com/com_support_win32_test.h"
 
+#include "traycontrol/control/com/categorize_properties_win32.h"
+
 namespace norvane::com {
 namespace {
 
@@ -135,6 +137,21 @@ TEST(Site, ViewPaintsTheStaticPictureOver32PixelsAndNamesThePages) {
     EXPECT_EQ(list.pElems[0], guid(kClsidSysTrayText));
     EXPECT_EQ(list.pElems[1], guid(kClsidSysTrayTest));
     CoTaskMemFree(list.pElems);
+
+    // Design environments group the properties and open the page that edits one.
+    ComPtr<ICategorizeProperties> categories;
+    ComPtr<IPerPropertyBrowsing> browsing;
+    ASSERT_EQ(control.As(&categories), S_OK);
+    ASSERT_EQ(control.As(&browsing), S_OK);
+    PROPCAT category = 0;
+    EXPECT_EQ(categories->MapPropertyToCategory(dispid::TrayMode, &category), S_OK);
+    Bstr name;
+    EXPECT_EQ(categories->GetCategoryName(category, 0, name.put()), S_OK);
+    EXPECT_STREQ(name.get(), L"Behavior");
+    EXPECT_EQ(categories->MapPropertyToCategory(dispid::FlashCycle, &category), E_FAIL);
+    CLSID page{};
+    EXPECT_EQ(browsing->MapPropertyToPage(dispid::Image, &page), S_OK);
+    EXPECT_EQ(page, guid(kClsidSysTrayTest));
 
     ComPtr<IProvideClassInfo2> classInfo;
     ASSERT_EQ(control.As(&classInfo), S_OK);

@@ -225,16 +225,22 @@ TEST(DesignHost, PagesSetTheControlWhichSavesWhatItKept) {
                          L"Image is less than 32 x 32 and not 16 x 16.\r\n\r\n24 x 24",
                          L"Image is less than 32 x 32\r\n\r\n16 x 16\r\nProceed still?",
                          L"Frame Count must be between 1 and 10"}));
-    std::ifstream saved(out.c_str(), std::ios::binary);
+    const std::string saved = [&] {
+        std::ifstream file(out.c_str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }();
     // The control leaves out what equals its default (both switches on, ten frames).
     std::map<std::string, BagValue> values{{"swTrayMouse", true}, {"FrameCount", std::int16_t(10)}};
-    for (auto& entry : parseBag(std::string(std::istreambuf_iterator<char>(saved), {})))
+    for (auto& entry : parseBag(saved))
         values[entry.name] = entry.value;
     EXPECT_EQ(values["TrayTitle"], BagValue(std::string("Designed")));
     EXPECT_EQ(values["swTrayMouse"], BagValue(true));
     EXPECT_EQ(values["TrayMode"], BagValue(std::int16_t(2)));
     EXPECT_EQ(values["FrameCount"], BagValue(std::int16_t(10))) << "loaded as 5, typed as 25";
     EXPECT_EQ(values["AnimCycle"], BagValue(0.25));
+    for (const std::wstring& file :
+         {in, out, folder + L"16.ico", folder + L"24.ico", folder + L"32.ico", folder + L"48.ico"})
+        DeleteFileW(file.c_str());
     // The picture saves as an icon file again; its directory names the one image it holds.
     const auto* image = std::get_if<PictureBytes>(&values["Image"]);
     ASSERT_TRUE(image && image->bytes.size() > 8);

@@ -22,8 +22,15 @@ PropertyPage::PropertyPage(std::wstring title, PageTemplate layout)
 }
 
 PropertyPage::~PropertyPage() {
-    if (window_)
+    if (holder_)
+        RemoveWindowSubclass(holder_, frameNotices, 0);
+    if (tips_)
+        DestroyWindow(tips_);
+    if (window_) {
+        // The page class is gone already: the window's last messages must not reach it.
+        SetWindowLongPtrW(window_, DWLP_USER, 0);
         DestroyWindow(window_);
+    }
     module::unlock();
 }
 
@@ -65,9 +72,11 @@ STDMETHODIMP PropertyPage::Deactivate() {
     return win32::guarded([&] {
         if (holder_)
             RemoveWindowSubclass(holder_, frameNotices, 0);
+        if (tips_)
+            DestroyWindow(tips_); // owned by the frame, which outlives the page
         if (window_) {
             destroying();
-            DestroyWindow(window_); // the tip window goes with its owner
+            DestroyWindow(window_);
         }
         window_ = holder_ = tips_ = nullptr;
     });

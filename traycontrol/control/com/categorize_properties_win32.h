@@ -21,3 +21,7 @@ struct ICategorizeProperties : IUnknown {
 };
 
 } // namespace norvane::com
+
+// So that ComPtr::As and IID_PPV_ARGS find its identity too.
+__CRT_UUID_DECL(norvane::com::ICategorizeProperties, 0x4D07FC10, 0xF931, 0x11CE, 0xB0, 0x01, 0x00,
+                0xAA, 0x00, 0x68, 0x84, 0xE5)

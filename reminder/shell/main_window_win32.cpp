@@ -1,9 +1,9 @@
 // Main's hidden window: turns timer ticks, tray events and menu choices into Main's handlers.
 #include "main_window_win32.h"
 
-#include "norvane_ids.h"
 #include "single_instance_win32.h"
 #include "text_win32.h"
+#include "traycontrol/control/com/norvane_ids.h"
 
 #include <memory>
 #include <stdexcept>

@@ -1,8 +1,8 @@
 // Creating, siting, loading and wiring ctlSysTray1, and calling its methods by DISPID.
 #include "tray_host_win32.h"
 
-#include "norvane_ids.h"
 #include "tray_site_win32.h"
+#include "traycontrol/control/com/norvane_ids.h"
 
 #include <ocidl.h>
 

@@ -1,6 +1,6 @@
 // Entry point of make-credentials on Windows: the arguments are taken wide and converted here, so
 // that a character the ANSI code page lacks is refused instead of silently becoming "?".
-#include "make_credentials.h"
+#include "reminder/sms/make_credentials.h"
 
 #include <windows.h>
 
@@ -30,9 +30,9 @@ int wmain(int argc, wchar_t** argv) {
         lossy.push_back(replaced || (length > 0 && text.empty()));
         texts.push_back(std::move(text));
     }
-    std::vector<credentials::Argument> args;
+    std::vector<davrin::sms::Argument> args;
     for (std::size_t i = 0; i < texts.size(); ++i)
         args.emplace_back(texts[i], lossy[i]);
-    return credentials::runMakeCredentials(std::span<const credentials::Argument>(args), std::cout,
+    return davrin::sms::runMakeCredentials(std::span<const davrin::sms::Argument>(args), std::cout,
                                            std::cerr);
 }

@@ -1,7 +1,7 @@
 // Tests of opening the reminder file: creation, reopening, and files that must be left alone.
-#include "database.h"
-#include "reminder_statements.h"
-#include "store_test_support.h"
+#include "reminder/store/database.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/store/store_test_support.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@
 #include <unistd.h>
 #endif
 
-namespace davrin {
+namespace davrin::store {
 namespace {
 
 using test::execRaw;
@@ -256,4 +256,4 @@ TEST(ConnectDatabase, OpensTheFileBesideTheProgramAndReopensOnEachCall) {
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::store

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace davrin {
+namespace davrin::ui {
 
 // Hold one for the length of every modal window (a dialog box, a message box), made just before
 // the window opens. A modal window by itself disables only its owner; the program's other windows
@@ -50,4 +50,4 @@ private:
     static inline int depth_ = 0;
 };
 
-} // namespace davrin
+} // namespace davrin::ui

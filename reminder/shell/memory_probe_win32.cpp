@@ -13,6 +13,7 @@
 namespace {
 
 using namespace davrin;
+using namespace davrin::shell;
 
 double privateMegabytes(HANDLE process) {
     PROCESS_MEMORY_COUNTERS_EX counters{};

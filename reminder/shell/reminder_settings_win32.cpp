@@ -60,7 +60,6 @@ public:
     }
     void unload() override { EndDialog(hwnd, IDOK); }
 
-private:
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const HWND dialog = hwnd;
         switch (message) {
@@ -102,6 +101,7 @@ private:
         return FALSE;
     }
 
+private:
     // The two boxes accept from the keyboard (and the clipboard) only what the window allows.
     static LRESULT CALLBACK filterKeys(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR) {

@@ -250,10 +250,11 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     KelvorProcess kelvor(folder.path());
     ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
     clickTrayIcon(WM_LBUTTONDBLCLK);
-    HWND list = waitForWindow([&] { return dialogOf(kelvor.id(), list_ids::IdGrd1); });
+    HWND list = waitForWindow([&] { return dialogOf(kelvor.id(), editing::list_ids::IdGrd1); });
     ASSERT_NE(list, nullptr);
-    press(list, list_ids::IdBtnNew);
-    HWND editor = waitForWindow([&] { return dialogOf(kelvor.id(), editor_ids::IdText4); });
+    press(list, editing::list_ids::IdBtnNew);
+    HWND editor =
+        waitForWindow([&] { return dialogOf(kelvor.id(), editing::editor_ids::IdText4); });
     ASSERT_NE(editor, nullptr);
     const auto enabled = [](HWND window) { return IsWindowEnabled(window) != FALSE; };
 
@@ -276,10 +277,10 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     // Enabled again, except the list: the editor still holds it.
     EXPECT_TRUE(waitUntil([&] { return enabled(editor); }));
     EXPECT_FALSE(enabled(list));
-    press(editor, editor_ids::IdCmdCancel);
+    press(editor, editing::editor_ids::IdCmdCancel);
     ASSERT_TRUE(waitUntilGone(editor));
     EXPECT_TRUE(waitUntil([&] { return enabled(list); }));
-    press(list, list_ids::IdCmd1);
+    press(list, editing::list_ids::IdCmd1);
     ASSERT_TRUE(waitUntilGone(list));
 
     const auto pending = store::insertOneTimeReminder(store::openDatabase(folder.database()),
@@ -293,7 +294,7 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     clickTrayIcon(WM_RBUTTONDOWN);
     ASSERT_NE(menuOf(kelvor.id()), nullptr);
     // The double-click came first: it opened no list over the box.
-    EXPECT_EQ(dialogOf(kelvor.id(), list_ids::IdGrd1), nullptr);
+    EXPECT_EQ(dialogOf(kelvor.id(), editing::list_ids::IdGrd1), nullptr);
     chooseFromMenu(kelvor.id(), L'E');
     EXPECT_EQ(kelvor.waitForExit(10s), 0u);
     const auto row = rowIn(folder.database(), pending);

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// The wide entry point -municode links to; no header declares it.
+int wmain(int argc, wchar_t** argv);
+
 int wmain(int argc, wchar_t** argv) {
     // The code page decides which characters have a byte; UTF-8 takes every one and must not be
     // asked about replacement characters.

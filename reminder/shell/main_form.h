@@ -4,9 +4,11 @@
 #include "due_scan.h"
 #include "mobile_number_label.h"
 #include "pause_item.h"
+#include "reminder/sms/sms_dispatch.h"
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -48,6 +50,9 @@ public:
         MessageBoxes& boxes;
         const Clock& clock;
         std::filesystem::path programFolder;
+        sms::HttpRequester& gateway;
+        // The credentials file's code-page text as UTF-8 (unchanged when empty).
+        std::function<std::string(std::string_view)> fromAnsi = {};
     };
 
     explicit Main(Parts parts);
@@ -61,8 +66,7 @@ public:
     void Prem_Click() { Prem.toggle(); }
     void Exit_Click() { p_.view.endProgram(); }
     void Timer1_Timer() { scan_.Timer1_Timer(); }
-    // SMS dispatch hooks in here.
-    void Timer2_Timer() {}
+    void Timer2_Timer() { sms_.Timer2_Timer(lblmobileno_.text()); }
 
     std::array<MenuEntry, 3> MMenu() const;
     MobileNumberLabel& lblmobileno() { return lblmobileno_; }
@@ -72,6 +76,7 @@ private:
     PauseItem Prem;
     MobileNumberLabel lblmobileno_;
     DueReminderScan scan_;
+    sms::SmsDispatch sms_;
 };
 
 } // namespace davrin

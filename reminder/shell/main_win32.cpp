@@ -6,6 +6,8 @@
 #include "message_box_win32.h"
 #include "new_rem_screen_win32.h"
 #include "news_line.h"
+#include "reminder/sms/ansi_text_win32.h"
+#include "reminder/sms/xml_http_requester_win32.h"
 #include "reminder_query_win32.h"
 #include "reminder_settings_win32.h"
 #include "reminder_statements.h"
@@ -101,7 +103,9 @@ int runProgram(HINSTANCE instance) {
         return 1;
     }
 
-    Main form({window, *ctlSysTray1, list, alert, Inet1, boxes, clock, programFolder()});
+    sms::XmlHttpRequester gateway;
+    Main form({window, *ctlSysTray1, list, alert, Inet1, boxes, clock, programFolder(), gateway,
+               sms::ansiToUtf8});
     mainForm = &form;
     if (!form.Form_Load())
         return 1;

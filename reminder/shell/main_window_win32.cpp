@@ -2,6 +2,7 @@
 #include "main_window_win32.h"
 
 #include "norvane_ids.h"
+#include "reminder/about/about_win32.h"
 #include "single_instance_win32.h"
 #include "text_win32.h"
 
@@ -73,6 +74,13 @@ std::optional<MenuCommand> MainWindow::popupMenu(const std::array<MenuEntry, 3>&
     if (chosen == 0)
         return std::nullopt;
     return static_cast<MenuCommand>(chosen - 1);
+}
+
+void MainWindow::showAbout() {
+    about::ShellExecuteLinks shell;
+    wchar_t program[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    about::showFrmAbout(window_, shell, std::filesystem::path(program).parent_path());
 }
 
 LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

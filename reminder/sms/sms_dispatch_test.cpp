@@ -199,9 +199,9 @@ TEST_F(SmsDispatchTest, WithoutNumberOrUsableAccountNothingIsSentOrShown) {
 
 TEST_F(SmsDispatchTest, OneCaseInsensitiveTestDecidesTheBoxAndTheMarkingAndRefusalsAreToldOnce) {
     const auto lower = add(clock.now());
-    const auto refused = add(clock.now().addMinutes(1));
-    const auto upper = add(clock.now().addMinutes(2));
-    gateway.replies = {{"code=120 queued", {}}, kRefused, {"CODE=120", {}}};
+    const auto upper = add(clock.now().addMinutes(1));
+    const auto refused = add(clock.now().addMinutes(2));
+    gateway.replies = {{"code=120 queued", {}}, {"CODE=120", {}}, kRefused};
     // A tick while the box is open, or while a request waits, must not start a second run.
     boxes.during = [&] { tick(); };
     gateway.during = [&] { tick(); };

@@ -1,7 +1,7 @@
 // Converts code-page text to UTF-8 through the platform's conversion.
 #include "reminder/sms/ansi_text_win32.h"
 
-#include "reminder/shell/text_win32.h"
+#include "reminder/ui/text_win32.h"
 
 #include <windows.h>
 
@@ -15,7 +15,7 @@ std::string ansiToUtf8(std::string_view ansi) {
         static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)),
         L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return toUtf8(wide);
+    return ui::toUtf8(wide);
 }
 
 } // namespace davrin::sms

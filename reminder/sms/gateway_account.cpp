@@ -22,13 +22,13 @@ std::string trimBlanks(std::string_view text) {
 std::optional<GatewayAccount> accountFromText(std::string_view plainText) {
     std::vector<std::string_view> f;
     for (std::size_t start = 0;;) {
-        const auto end = plainText.find(credentials::fieldSeparator, start);
+        const auto end = plainText.find(fieldSeparator, start);
         f.push_back(plainText.substr(start, end - start));
         if (end == std::string_view::npos)
             break;
         start = end + 1;
     }
-    if (f.size() < credentials::fieldCount)
+    if (f.size() < fieldCount)
         return std::nullopt;
     auto join = [](std::initializer_list<std::string_view> parts) {
         std::string joined;
@@ -52,7 +52,7 @@ bool DoesFileExist(const std::filesystem::path& file) {
 
 AccountRead readGatewayAccount(const std::filesystem::path& folder,
                                const std::function<std::string(std::string_view)>& fromAnsi) {
-    const auto file = folder / credentials::fileName;
+    const auto file = folder / fileName;
     if (!DoesFileExist(file))
         return {};
     std::ifstream in(file, std::ios::binary);
@@ -64,8 +64,7 @@ AccountRead readGatewayAccount(const std::filesystem::path& folder,
     }
     // A file made on Windows ends its line in CR LF.
     line = line.substr(0, line.find('\r'));
-    return {accountFromText(fromAnsi(modEncryption::DecipherText(line, credentials::passPhrase))),
-            {}};
+    return {accountFromText(fromAnsi(DecipherText(line, passPhrase))), {}};
 }
 
 } // namespace davrin::sms

@@ -45,7 +45,7 @@ void SmsDispatch::Timer2_Timer(const std::string& lblmobileno) {
         return;
     const AccountRead read = readGatewayAccount(s_.programFolder, s_.fromAnsi);
     if (!read.failure.empty()) {
-        file_.failed([&] { s_.boxes.show(read.failure, kSmsTitle, MessageIcon::Error); });
+        file_.failed([&] { s_.boxes.show(read.failure, kSmsTitle, ui::MessageIcon::Error); });
         return;
     }
     file_.worked();
@@ -54,12 +54,12 @@ void SmsDispatch::Timer2_Timer(const std::string& lblmobileno) {
 }
 
 void SmsDispatch::run(const GatewayAccount& account, const std::string& mobileNumber) {
-    std::vector<Occurrence> rows;
+    std::vector<store::Occurrence> rows;
     try {
-        const LockWaitLimit wait(s_.conn, kTickLockWait);
+        const store::LockWaitLimit wait(s_.conn, kTickLockWait);
         for (auto it = unmarked_.begin(); it != unmarked_.end(); it = unmarked_.erase(it))
-            markSmsHandedOver(s_.conn, *it);
-        rows = smsOccurrences(s_.conn, s_.clock.now().addDays(kDaysAhead));
+            store::markSmsHandedOver(s_.conn, *it);
+        rows = store::smsOccurrences(s_.conn, s_.clock.now().addDays(kDaysAhead));
     } catch (const std::exception& e) {
         tellStoreFailure(std::string("The SMS reminders could not be read from the database. They "
                                      "are sent as soon as it can be read again.\n\n") +
@@ -67,7 +67,7 @@ void SmsDispatch::run(const GatewayAccount& account, const std::string& mobileNu
         return;
     }
     store_.worked();
-    for (const Occurrence& row : rows) {
+    for (const store::Occurrence& row : rows) {
         if (unmarked_.contains(row.remid))
             continue;
         const Sent sent =
@@ -87,7 +87,7 @@ SmsDispatch::Sent SmsDispatch::PostSMSRequest(const std::string& target,
     if (!reply.text) {
         connection_.failed([&] {
             s_.boxes.show("Unable to connect to Server...\n\n" + address + "\n" + reply.failure,
-                          kSmsTitle, MessageIcon::Information);
+                          kSmsTitle, ui::MessageIcon::Information);
         });
         return Sent::Unreachable;
     }
@@ -102,15 +102,15 @@ SmsDispatch::Sent SmsDispatch::PostSMSRequest(const std::string& target,
     refusal_.failed([&] {
         s_.boxes.show("Error " + std::string(firstCharacters(mSmsResponse, 8)) + "\r\n" +
                           kSupportLine,
-                      kSmsTitle, MessageIcon::Information);
+                      kSmsTitle, ui::MessageIcon::Information);
     });
     return Sent::Refused;
 }
 
 void SmsDispatch::markHandedOver(std::int64_t remid) {
     try {
-        const LockWaitLimit wait(s_.conn, kTickLockWait);
-        markSmsHandedOver(s_.conn, remid);
+        const store::LockWaitLimit wait(s_.conn, kTickLockWait);
+        store::markSmsHandedOver(s_.conn, remid);
     } catch (const std::exception& e) {
         unmarked_.insert(remid);
         tellStoreFailure(std::string("An SMS reminder was handed to the gateway but could not be "
@@ -121,7 +121,7 @@ void SmsDispatch::markHandedOver(std::int64_t remid) {
 }
 
 void SmsDispatch::tellStoreFailure(const std::string& text) {
-    store_.failed([&] { s_.boxes.show(text, kSmsTitle, MessageIcon::Error); });
+    store_.failed([&] { s_.boxes.show(text, kSmsTitle, ui::MessageIcon::Error); });
 }
 
 } // namespace davrin::sms

@@ -1,12 +1,12 @@
 // SMS dispatch (Timer2_Timer): hands occurrences marked for SMS to the gateway ahead of time.
 #pragma once
 
-#include "reminder/shell/message_box.h"
 #include "reminder/sms/gateway_account.h"
 #include "reminder/sms/http_requester.h"
 #include "reminder/store/clock.h"
 #include "reminder/store/database.h"
 #include "reminder/store/failure_notice.h"
+#include "reminder/ui/message_box.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -25,10 +25,10 @@ inline constexpr int kDaysAhead = 30;
 class SmsDispatch {
 public:
     struct Services {
-        const Connection& conn;
-        const Clock& clock;
+        const store::Connection& conn;
+        const store::Clock& clock;
         HttpRequester& gateway;
-        MessageBoxes& boxes;
+        ui::MessageBoxes& boxes;
         std::filesystem::path programFolder;
         // The credentials file's code-page text as UTF-8; as it is when left empty.
         std::function<std::string(std::string_view)> fromAnsi;
@@ -53,10 +53,10 @@ private:
     std::string mSmsResponse;
     // Accepted by the gateway but not yet marked in the store: never sent twice.
     std::set<std::int64_t> unmarked_;
-    FailureNotice connection_;
-    FailureNotice refusal_;
-    FailureNotice store_;
-    FailureNotice file_;
+    store::FailureNotice connection_;
+    store::FailureNotice refusal_;
+    store::FailureNotice store_;
+    store::FailureNotice file_;
 };
 
 } // namespace davrin::sms

@@ -49,15 +49,15 @@ TEST(SmsRequestTest, TargetIsTheAddressAsWrittenThenEveryValueEncoded) {
              tail},
     };
     for (const auto& c : cases) {
-        Occurrence row;
+        store::Occurrence row;
         row.remainder = c.message;
-        row.remdate = LocalDateTime(2026, 12, 5, 21, 30);
+        row.remdate = store::LocalDateTime(2026, 12, 5, 21, 30);
         EXPECT_EQ(requestTarget(c.account, " 9876543210 ", row), c.expected);
     }
 }
 
 // The gateway and the boxes at once: what was sent and shown, and what runs meanwhile.
-class Fakes final : public HttpRequester, public MessageBoxes {
+class Fakes final : public HttpRequester, public ui::MessageBoxes {
 public:
     HttpReply post(const std::string& target) override {
         targets.push_back(target);
@@ -68,7 +68,7 @@ public:
             replies.pop_front();
         return reply;
     }
-    bool show(const std::string& text, const std::string& title, MessageIcon) override {
+    bool show(const std::string& text, const std::string& title, ui::MessageIcon) override {
         EXPECT_EQ(title, "Davrin");
         shown.push_back(text);
         if (during)
@@ -85,19 +85,19 @@ const HttpReply kUnreachable{std::nullopt, "The connection was refused."};
 
 class SmsDispatchTest : public ::testing::Test {
 protected:
-    using Fields = std::array<std::string_view, credentials::fieldCount>;
+    using Fields = std::array<std::string_view, fieldCount>;
     static constexpr Fields kFields{
         "http://gw.example.com/", "CDMA", "er", "send?", "ss", "DAVRIN", "pa", "us", "wd"};
 
     SmsDispatchTest() { writeAccount(kFields); }
 
     void writeAccount(const Fields& fields) {
-        test::writeFile(folder / "Reminder.dat", credentials::fileText(fields));
+        test::writeFile(folder / "Reminder.dat", fileText(fields));
     }
-    std::int64_t add(const LocalDateTime& when, int remsms = 1) {
-        return insertOneTimeReminder(conn, "Call the bank", when, remsms);
+    std::int64_t add(const store::LocalDateTime& when, int remsms = 1) {
+        return store::insertOneTimeReminder(conn, "Call the bank", when, remsms);
     }
-    int status(std::int64_t remid) { return selectOccurrence(conn, remid)->SMSStatus; }
+    int status(std::int64_t remid) { return store::selectOccurrence(conn, remid)->SMSStatus; }
     void tick(const std::string& mobile = "9876543210") { dispatch.Timer2_Timer(mobile); }
     // ScheduleDate and ScheduleTime of each request so far.
     std::vector<std::string> sentTimes() const {
@@ -108,15 +108,15 @@ protected:
     }
 
     test::TempFolder folder;
-    Connection conn = openDatabase(folder / "KELVOR.db");
-    FixedClock clock{LocalDateTime(2026, 12, 5, 10, 0)};
+    store::Connection conn = store::openDatabase(folder / "KELVOR.db");
+    store::FixedClock clock{store::LocalDateTime(2026, 12, 5, 10, 0)};
     Fakes gateway;
     Fakes& boxes = gateway;
     SmsDispatch dispatch{{conn, clock, gateway, gateway, folder.path(), {}}};
 };
 
 TEST_F(SmsDispatchTest, SendsWhatFallsDueWithinThirtyDaysEarliestFirstAndOnlyOnce) {
-    const LocalDateTime now = clock.now();
+    const store::LocalDateTime now = clock.now();
     const auto limit = add(now.addDays(30));
     const auto beyond = add(now.addDays(30).addMinutes(1));
     add(now.addDays(31));
@@ -143,7 +143,7 @@ TEST_F(SmsDispatchTest, SendsWhatFallsDueWithinThirtyDaysEarliestFirstAndOnlyOnc
 
     tick();
     EXPECT_EQ(gateway.targets.size(), 3u);
-    clock.advanceMinutes(1);
+    clock.set(clock.now().addMinutes(1));
     tick();
     ASSERT_EQ(gateway.targets.size(), 4u);
     EXPECT_EQ(status(beyond), 1);
@@ -162,9 +162,7 @@ TEST_F(SmsDispatchTest, WithoutNumberOrUsableAccountNothingIsSentOrShown) {
         {"empty file", [&] { test::writeFile(folder / "Reminder.dat", ""); }, "9876543210"},
         {"eight fields",
          [&] {
-             test::writeFile(
-                 folder / "Reminder.dat",
-                 modEncryption::EncipherText("a#b#c#d#e#f#g#h", credentials::passPhrase));
+             test::writeFile(folder / "Reminder.dat", EncipherText("a#b#c#d#e#f#g#h", passPhrase));
          },
          "9876543210"},
         {"blank sender id", [&] { writeAccount(blankSender); }, "9876543210"},

@@ -1,6 +1,6 @@
 // The real KELVOR.exe posts SMS reminders through the platform's request object to a gateway
 // stand-in on 127.0.0.1: unreachable, refusing, silent, then accepting.
-#include "reminder/shell/kelvor_process_test_win32.h"
+#include "reminder/shell/kelvor_process_win32_test.h"
 
 #include "reminder/sms/credentials_file.h"
 #include "reminder/store/clock.h"

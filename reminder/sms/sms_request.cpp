@@ -35,7 +35,7 @@ std::string percentEncode(std::string_view utf8) {
 }
 
 std::string requestTarget(const GatewayAccount& account, std::string_view mobileNumber,
-                          const Occurrence& row) {
+                          const store::Occurrence& row) {
     const std::string message = trimBlanks(firstCharacters(row.remainder, kMaxSmsCharacters));
     return trimBlanks(account.address) + "UserName=" + percentEncode(account.userName) +
            "&password=" + percentEncode(account.password) + "&MobileNo=91" +
@@ -43,8 +43,9 @@ std::string requestTarget(const GatewayAccount& account, std::string_view mobile
            "&SenderID=" + percentEncode(account.senderId) +
            "&CDMAHeader=" + percentEncode(account.cdmaHeader) +
            "&Message=" + percentEncode(message) +
-           "&ScheduleDate=" + percentEncode(toIsoDateText(row.remdate)) +
-           "&ScheduleTime=" + percentEncode(toTime24Text(row.remdate));
+           "&ScheduleDate=" + percentEncode(store::toIsoDateText(row.remdate)) +
+           // The storage form ends in the 24-hour "HH:MM" the gateway wants.
+           "&ScheduleTime=" + percentEncode(store::toStorageText(row.remdate).substr(11));
 }
 
 bool isAccepted(std::string_view reply) {

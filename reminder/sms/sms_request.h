@@ -23,7 +23,7 @@ std::string percentEncode(std::string_view utf8);
 // The account's address followed by the query with every value encoded; the address itself is
 // used as written, since it carries whatever the gateway needs before the first parameter.
 std::string requestTarget(const GatewayAccount& account, std::string_view mobileNumber,
-                          const Occurrence& row);
+                          const store::Occurrence& row);
 
 // Whether the gateway took the message: its reply starts with "Code=120", in any letter case.
 bool isAccepted(std::string_view reply);

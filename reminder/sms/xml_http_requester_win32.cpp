@@ -2,7 +2,7 @@
 // program: windows, alerts and timers keep running while it waits, up to a deadline.
 #include "reminder/sms/xml_http_requester_win32.h"
 
-#include "reminder/shell/text_win32.h"
+#include "reminder/ui/text_win32.h"
 
 #include <windows.h>
 
@@ -96,7 +96,7 @@ HttpReply XmlHttpRequester::post(const std::string& target) {
                                       "could not be created",
                                       hr)};
     const Bstr method = bstr(L"POST");
-    const Bstr url = bstr(toWide(target));
+    const Bstr url = bstr(ui::toWide(target));
     hr = request->open(method.get(), url.get(), boolean(true), empty(), empty());
     if (FAILED(hr))
         return {std::nullopt, failure("The request address was not accepted", hr)};
@@ -122,7 +122,7 @@ HttpReply XmlHttpRequester::post(const std::string& target) {
     BSTR raw = nullptr;
     request->get_responseText(&raw);
     const Bstr text(raw);
-    return {toUtf8(std::wstring_view(raw ? raw : L"", raw ? SysStringLen(raw) : 0)), {}};
+    return {ui::toUtf8(std::wstring_view(raw ? raw : L"", raw ? SysStringLen(raw) : 0)), {}};
 }
 
 } // namespace davrin::sms

@@ -2,29 +2,18 @@
 #include "reminder/about/about_win32.h"
 
 #include "reminder/about/about_ids_win32.h"
-#include "reminder/editing/dialog_host_win32.h"
-#include "reminder/editing/dialog_template_win32.h"
-#include "reminder/shell/program_modal_win32.h"
-#include "reminder/shell/text_win32.h"
+#include "reminder/ui/dialog_host_win32.h"
+#include "reminder/ui/dialog_template_win32.h"
+#include "reminder/ui/handles_win32.h"
+#include "reminder/ui/text_win32.h"
+
+#include <windows.h>
 
 #include <shellapi.h>
-
-#include <memory>
-#include <type_traits>
 
 namespace davrin::about {
 
 namespace {
-
-struct FontDeleter {
-    void operator()(HFONT font) const noexcept { DeleteObject(font); }
-};
-using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
-struct IconDestroyer {
-    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
-};
-using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
 // The program's icon (the tray bell) at the logo's size.
 constexpr int kLogoPixels = 64;
@@ -59,7 +48,7 @@ public:
     static inline HWND open = nullptr;
 
     void setText(AboutLabel label, const std::string& text) override {
-        setWindowTextUtf8(GetDlgItem(hwnd, controlId(label)), text);
+        ui::setControlText(hwnd, controlId(label), text);
     }
     void unload() override { EndDialog(hwnd, IDOK); }
 
@@ -131,17 +120,17 @@ private:
     }
 
     FrmAbout form_;
-    Font linkFont_;
-    Icon logo_;
+    ui::UniqueFont linkFont_;
+    ui::UniqueIcon logo_;
 };
 
 } // namespace
 
 void ShellExecuteLinks::execute(const ShellRequest& request) {
-    const std::wstring verb = toWide(request.verb);
-    const std::wstring directory = toWide(request.directory);
+    const std::wstring verb = ui::toWide(request.verb);
+    const std::wstring directory = ui::toWide(request.directory);
     ShellExecuteW(request.ownedByWindow ? GetActiveWindow() : nullptr,
-                  verb.empty() ? nullptr : verb.c_str(), toWide(request.file).c_str(), nullptr,
+                  verb.empty() ? nullptr : verb.c_str(), ui::toWide(request.file).c_str(), nullptr,
                   directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
 }
 
@@ -151,7 +140,7 @@ void showFrmAbout(HWND owner, LinkShell& shell, const std::filesystem::path& pro
         return;
     }
     // Dialog units; no caption and no close box: Ok and Esc close it.
-    DialogTemplate t(L"", 220, 116, WS_POPUP | WS_BORDER | DS_MODALFRAME | DS_CENTER);
+    ui::DialogTemplate t(L"", 220, 116, WS_POPUP | WS_BORDER | DS_MODALFRAME | DS_CENTER);
     t.add(L"STATIC", L"", IdPicture1, 12, 14, 36, 36, SS_ICON | SS_CENTERIMAGE);
     t.add(L"BUTTON", L"Address", IdFrame1, 58, 8, 152, 50, BS_GROUPBOX);
     const DWORD text = SS_LEFT | SS_NOPREFIX;
@@ -162,9 +151,7 @@ void showFrmAbout(HWND owner, LinkShell& shell, const std::filesystem::path& pro
     t.add(L"STATIC", L"", IdLabel4, 58, 78, 152, 9, text | SS_NOTIFY);
     t.add(L"BUTTON", L"&Ok", IdCommand1, 85, 95, 50, 14, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON);
     FrmAboutDialog dialog(shell, programFolder);
-    const ProgramModal modal;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, dialogProc<FrmAboutDialog>,
-                            reinterpret_cast<LPARAM>(&dialog));
+    ui::showModalDialog(owner, t, dialog);
 }
 
 } // namespace davrin::about

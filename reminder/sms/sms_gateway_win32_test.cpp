@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <iostream>
 #include <mutex>
 #include <optional>
@@ -101,25 +102,27 @@ std::string boxText(HWND box) {
 }
 
 int handedOver(const std::filesystem::path& database) {
-    return static_cast<int>(
-        queryInt(openDatabase(database), "SELECT COUNT(*) FROM OTReminder WHERE SMSStatus = 1"));
+    return static_cast<int>(queryInt(store::openDatabase(database),
+                                     "SELECT COUNT(*) FROM OTReminder WHERE SMSStatus = 1"));
 }
 
 TEST(SmsGatewayTest, RealProgramPostsEachDueOccurrenceAndTellsFailuresOnce) {
     ProgramFolder folder;
-    const LocalDateTime first =
-        SystemClock().now().startOfDay().addDays(1).addMinutes(21 * 60 + 30);
-    const std::array<LocalDateTime, 3> series{first, first.addDays(7), first.addDays(14)};
+    const store::LocalDateTime first =
+        store::LocalDateTime(store::SystemClock().now().date(), std::chrono::minutes(21 * 60 + 30))
+            .addDays(1);
+    const std::array<store::LocalDateTime, 3> series{first, first.addDays(7), first.addDays(14)};
     const std::string message = "Team call & review #3 (50% done)";
     {
-        const Connection conn = openDatabase(folder.database());
-        saveSettings(conn, {15, "9876543210", ""});
-        insertRecurringReminder(conn, {message, first, "W", 3, std::nullopt, 1}, series);
+        const store::Connection conn = store::openDatabase(folder.database());
+        store::saveSettings(conn, {15, "9876543210", ""});
+        store::insertRecurringReminder(
+            conn, {message, first, store::RepeatKind::Weekly, 3, std::nullopt, 1}, series);
     }
     auto useGateway = [&](const std::string& address) {
-        const std::array<std::string_view, credentials::fieldCount> fields{
+        const std::array<std::string_view, sms::fieldCount> fields{
             address, "CDMA", "er", "", "ss", "DAVRIN", "pa", "us", "wd"};
-        writeFile(folder / "Reminder.dat", credentials::fileText(fields));
+        writeFile(folder / "Reminder.dat", sms::fileText(fields));
     };
     auto close = [](HWND box) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -165,11 +168,11 @@ TEST(SmsGatewayTest, RealProgramPostsEachDueOccurrenceAndTellsFailuresOnce) {
     close(box);
     ASSERT_TRUE(waitUntil([&] { return handedOver(folder.database()) == 3; }, 20s));
     std::vector<std::string> expected;
-    for (const LocalDateTime& when : series)
+    for (const store::LocalDateTime& when : series)
         expected.push_back("POST /sms?UserName=user&password=passwd&MobileNo=919876543210&"
                            "SenderID=DAVRIN&CDMAHeader=CDMA&Message=Team%20call%20%26%20review%20"
                            "%233%20%2850%25%20done%29&ScheduleDate=" +
-                           toIsoDateText(when) + "&ScheduleTime=21%3A30");
+                           store::toIsoDateText(when) + "&ScheduleTime=21%3A30");
     const auto received = accepting.requests();
     EXPECT_EQ(received, expected);
     for (const auto& request : received)

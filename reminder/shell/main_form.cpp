@@ -7,7 +7,8 @@ namespace davrin::shell {
 
 Main::Main(Parts parts)
     : p_(std::move(parts)),
-      scan_({store::gConn, p_.clock, Prem, p_.alert, p_.list, p_.Inet1, p_.boxes}) {}
+      scan_({store::gConn, p_.clock, Prem, p_.alert, p_.list, p_.Inet1, p_.boxes}),
+      sms_({store::gConn, p_.clock, p_.gateway, p_.boxes, p_.programFolder, p_.fromAnsi}) {}
 
 bool Main::Form_Load() {
     try {

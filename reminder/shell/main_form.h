@@ -4,9 +4,11 @@
 #include "reminder/shell/due_scan.h"
 #include "reminder/shell/mobile_number_label.h"
 #include "reminder/shell/pause_item.h"
+#include "reminder/sms/sms_dispatch.h"
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -49,6 +51,9 @@ public:
         const store::Clock& clock;
         std::filesystem::path programFolder;
         MobileNumberLabel& lblmobileno;
+        sms::HttpRequester& gateway;
+        // The credentials file's code-page text as UTF-8 (unchanged when empty).
+        std::function<std::string(std::string_view)> fromAnsi = {};
     };
 
     explicit Main(Parts parts);
@@ -62,8 +67,7 @@ public:
     void Prem_Click() { Prem.toggle(); }
     void Exit_Click() { p_.view.endProgram(); }
     void Timer1_Timer() { scan_.Timer1_Timer(); }
-    // SMS dispatch hooks in here.
-    void Timer2_Timer() {}
+    void Timer2_Timer() { sms_.Timer2_Timer(p_.lblmobileno.text()); }
 
     std::array<MenuEntry, 3> MMenu() const;
 
@@ -71,6 +75,7 @@ private:
     Parts p_;
     PauseItem Prem;
     DueReminderScan scan_;
+    sms::SmsDispatch sms_;
 };
 
 } // namespace davrin::shell

@@ -50,7 +50,7 @@ class MainTest : public ::testing::Test {
 protected:
     MainTest() { test::clearAlertValues(); }
     Main makeMain(const std::filesystem::path& folder) {
-        return Main({view, tray, list, alert, http, boxes, clock, folder, lblmobileno});
+        return Main({view, tray, list, alert, http, boxes, clock, folder, lblmobileno, gateway});
     }
 
     test::TempDatabase db;
@@ -60,6 +60,9 @@ protected:
     test::FakeList list;
     test::ScriptedAlert alert;
     test::FakeHttp http;
+    struct : sms::HttpRequester {
+        sms::HttpReply post(const std::string&) override { return {}; }
+    } gateway;
     test::RecordingBoxes boxes;
     store::FixedClock clock{store::LocalDateTime(2026, 12, 5, 10, 0)};
     MobileNumberLabel lblmobileno;

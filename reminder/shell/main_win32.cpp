@@ -8,6 +8,8 @@
 #include "reminder/shell/reminder_settings_win32.h"
 #include "reminder/shell/single_instance_win32.h"
 #include "reminder/shell/tray_host_win32.h"
+#include "reminder/sms/ansi_text_win32.h"
+#include "reminder/sms/xml_http_requester_win32.h"
 #include "reminder/store/reminder_statements.h"
 #include "reminder/ui/message_box_win32.h"
 
@@ -88,8 +90,9 @@ int runProgram(HINSTANCE instance) {
          [&lblmobileno](HWND owner) { showReminderSettings(owner, store::gConn, lblmobileno); }});
     TrayControlHost ctlSysTray1(window.handle());
 
-    Main form(
-        {window, ctlSysTray1, list, alert, Inet1, boxes, clock, programFolder(), lblmobileno});
+    sms::XmlHttpRequester gateway;
+    Main form({window, ctlSysTray1, list, alert, Inet1, boxes, clock, programFolder(), lblmobileno,
+               gateway, sms::ansiToUtf8});
     if (!form.Form_Load())
         return 1;
     // Until the program has loaded, a click or a second start has nothing to open.

@@ -1,6 +1,7 @@
 // Main's hidden window: turns timer ticks, tray events and menu choices into Main's handlers.
 #include "reminder/shell/main_window_win32.h"
 
+#include "reminder/about/about_win32.h"
 #include "reminder/shell/single_instance_win32.h"
 #include "reminder/ui/guarded_win32.h"
 #include "reminder/ui/handles_win32.h"
@@ -65,6 +66,13 @@ std::optional<MenuCommand> MainWindow::popupMenu(const std::array<MenuEntry, 3>&
     if (chosen == 0)
         return std::nullopt;
     return static_cast<MenuCommand>(chosen - 1);
+}
+
+void MainWindow::showAbout() {
+    about::ShellExecuteLinks shell;
+    wchar_t program[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    about::showFrmAbout(window_, shell, std::filesystem::path(program).parent_path());
 }
 
 LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -27,7 +27,7 @@ public:
 
     void hide() override { ShowWindow(window_, SW_HIDE); }
     std::optional<MenuCommand> popupMenu(const std::array<MenuEntry, 3>& items) override;
-    void showAbout() override {}
+    void showAbout() override;
     void endProgram() override { PostQuitMessage(0); }
 
 private:

@@ -15,6 +15,11 @@ struct GdiObjectDeleter {
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 
+struct IconDestroyer {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+
 struct MenuDeleter {
     void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
 };

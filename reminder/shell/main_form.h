@@ -1,16 +1,18 @@
 // Main: the hidden main window's logic: start-up, tray mouse handling, the tray menu, the timers.
 #pragma once
 
-#include "due_scan.h"
-#include "mobile_number_label.h"
-#include "pause_item.h"
+#include "reminder/shell/due_scan.h"
+#include "reminder/shell/mobile_number_label.h"
+#include "reminder/shell/pause_item.h"
+#include "reminder/sms/sms_dispatch.h"
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 enum class MenuCommand { Rem, Prem, Exit };
 
@@ -45,9 +47,13 @@ public:
         ListWindow& list;
         AlertWindow& alert;
         HttpClient& Inet1;
-        MessageBoxes& boxes;
-        const Clock& clock;
+        ui::MessageBoxes& boxes;
+        const store::Clock& clock;
         std::filesystem::path programFolder;
+        MobileNumberLabel& lblmobileno;
+        sms::HttpRequester& gateway;
+        // The credentials file's code-page text as UTF-8 (unchanged when empty).
+        std::function<std::string(std::string_view)> fromAnsi = {};
     };
 
     explicit Main(Parts parts);
@@ -61,17 +67,15 @@ public:
     void Prem_Click() { Prem.toggle(); }
     void Exit_Click() { p_.view.endProgram(); }
     void Timer1_Timer() { scan_.Timer1_Timer(); }
-    // SMS dispatch hooks in here.
-    void Timer2_Timer() {}
+    void Timer2_Timer() { sms_.Timer2_Timer(p_.lblmobileno.text()); }
 
     std::array<MenuEntry, 3> MMenu() const;
-    MobileNumberLabel& lblmobileno() { return lblmobileno_; }
 
 private:
     Parts p_;
     PauseItem Prem;
-    MobileNumberLabel lblmobileno_;
     DueReminderScan scan_;
+    sms::SmsDispatch sms_;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,7 +1,7 @@
-// Text conversions between the program's UTF-8 and the wide Windows API.
-#include "text_win32.h"
+// Text conversions through the platform's own converters.
+#include "reminder/ui/text_win32.h"
 
-namespace davrin {
+namespace davrin::ui {
 
 std::wstring toWide(std::string_view utf8) {
     if (utf8.empty())
@@ -23,15 +23,23 @@ std::string toUtf8(std::wstring_view wide) {
     return utf8;
 }
 
-std::string windowTextUtf8(HWND window) {
+std::string windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return toUtf8(text);
 }
 
-void setWindowTextUtf8(HWND window, const std::string& text) {
+void setWindowText(HWND window, std::string_view text) {
     SetWindowTextW(window, toWide(text).c_str());
 }
 
-} // namespace davrin
+std::string controlText(HWND dialog, int id) {
+    return windowText(GetDlgItem(dialog, id));
+}
+
+void setControlText(HWND dialog, int id, std::string_view text) {
+    SetDlgItemTextW(dialog, id, toWide(text).c_str());
+}
+
+} // namespace davrin::ui

@@ -1,4 +1,4 @@
-// Reading and setting date-time pickers in the calendar types the editors' logic uses.
+// Date-time pickers in the calendar types the windows' logic uses, in the program's formats.
 #pragma once
 
 #include <windows.h>
@@ -6,7 +6,12 @@
 #include <chrono>
 #include <optional>
 
-namespace davrin {
+namespace davrin::ui {
+
+// Day first, as every date the program writes.
+void showDatesDayFirst(HWND picker);
+// Hours and minutes with AM/PM, or an afternoon could not be told from a morning.
+void showTimesWithHalfOfDay(HWND picker);
 
 void setPickerDate(HWND picker, std::chrono::year_month_day date);
 // Empty when a picker with a check box holds no date.
@@ -17,4 +22,4 @@ void setPickerTime(HWND picker, std::chrono::minutes timeOfDay);
 // Seconds dropped.
 std::chrono::minutes pickerTime(HWND picker);
 
-} // namespace davrin
+} // namespace davrin::ui

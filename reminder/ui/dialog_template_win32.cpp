@@ -1,13 +1,14 @@
 // Builds extended dialog templates word by word, in the layout the dialog manager reads.
-#include "dialog_template_win32.h"
+#include "reminder/ui/dialog_template_win32.h"
 
-namespace davrin {
+namespace davrin::ui {
 
-DialogTemplate::DialogTemplate(std::wstring_view caption, short cx, short cy, DWORD style) {
+DialogTemplate::DialogTemplate(std::wstring_view caption, short cx, short cy, DWORD style,
+                               DWORD exStyle) {
     words_.push_back(1);      // dlgVer
     words_.push_back(0xFFFF); // signature: extended template
     putDword(0);              // helpID
-    putDword(0);              // exStyle
+    putDword(exStyle);
     putDword(style | DS_SETFONT);
     countIndex_ = words_.size();
     words_.push_back(0); // cDlgItems, counted by add()
@@ -16,10 +17,10 @@ DialogTemplate::DialogTemplate(std::wstring_view caption, short cx, short cy, DW
     words_.push_back(0); // no menu
     words_.push_back(0); // default dialog class
     putString(caption);
-    words_.push_back(8);                            // point size
+    words_.push_back(kDialogFontPoints);
     words_.push_back(FW_NORMAL);                    // weight
     words_.push_back(MAKEWORD(0, DEFAULT_CHARSET)); // italic, charset
-    putString(L"Tahoma");
+    putString(kDialogFontFace);
 }
 
 void DialogTemplate::add(std::wstring_view className, std::wstring_view text, WORD id, short x,
@@ -53,4 +54,13 @@ void DialogTemplate::alignToDword() {
         words_.push_back(0);
 }
 
-} // namespace davrin
+UniqueFont scaledDialogFont(HWND dialog, int scale, bool bold) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfHeight *= scale;
+    if (bold)
+        font.lfWeight = FW_BOLD;
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+} // namespace davrin::ui

@@ -1,9 +1,9 @@
 // Date-time picker access through DTM_GETSYSTEMTIME and DTM_SETSYSTEMTIME.
-#include "date_picker_win32.h"
+#include "reminder/ui/date_picker_win32.h"
 
 #include <commctrl.h>
 
-namespace davrin {
+namespace davrin::ui {
 namespace {
 
 SYSTEMTIME current(HWND picker) {
@@ -24,6 +24,14 @@ WORD word(unsigned value) {
 }
 
 } // namespace
+
+void showDatesDayFirst(HWND picker) {
+    SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
+}
+
+void showTimesWithHalfOfDay(HWND picker) {
+    SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"hh:mm tt"));
+}
 
 void setPickerDate(HWND picker, std::chrono::year_month_day date) {
     SYSTEMTIME st = current(picker);
@@ -58,4 +66,4 @@ std::chrono::minutes pickerTime(HWND picker) {
     return std::chrono::hours{st.wHour} + std::chrono::minutes{st.wMinute};
 }
 
-} // namespace davrin
+} // namespace davrin::ui

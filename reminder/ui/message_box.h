@@ -3,9 +3,12 @@
 
 #include <string>
 
-namespace davrin {
+namespace davrin::ui {
 
-enum class MessageIcon { None, Information, Error };
+enum class MessageIcon { None, Information, Question, Error };
+
+// Every box the program's windows raise carries this title, save the one that confirms a time.
+inline constexpr const char* kReminderTitle = "Reminder";
 
 class MessageBoxes {
 public:
@@ -15,7 +18,4 @@ public:
     virtual bool show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 };
 
-// Every box the reminder windows raise carries this title.
-inline constexpr const char* kReminderTitle = "Reminder";
-
-} // namespace davrin
+} // namespace davrin::ui

@@ -1,7 +1,7 @@
 // Driving a real KELVOR.exe from a test: its own folder and database, its windows, its tray icon.
 #pragma once
 
-#include "store_test_support.h"
+#include "reminder/store/store_test_support.h"
 
 #include <windows.h>
 

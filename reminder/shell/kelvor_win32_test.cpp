@@ -1,14 +1,14 @@
 // The real KELVOR.exe under Wine: alerts and their buttons, the tray icon and menu, one copy.
-#include "kelvor_process_test_win32.h"
+#include "reminder/shell/kelvor_process_win32_test.h"
 
 #include "../editing/editor_ids_win32.h"
 #include "../editing/reminder_query_ids_win32.h"
-#include "clock.h"
-#include "http_client_win32.h"
-#include "new_rem_screen.h"
-#include "reminder_statements.h"
-#include "resource_ids.h"
-#include "text_win32.h"
+#include "reminder/shell/http_client_win32.h"
+#include "reminder/shell/new_rem_screen.h"
+#include "reminder/shell/resource_ids.h"
+#include "reminder/store/clock.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/ui/text_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ HWND alertOf(DWORD process) {
 }
 
 std::string label(HWND dialog, int id) {
-    return toUtf8(textOf(GetDlgItem(dialog, id)));
+    return ui::toUtf8(textOf(GetDlgItem(dialog, id)));
 }
 
 void press(HWND dialog, int id) {
@@ -73,8 +73,8 @@ void chooseFromMenu(DWORD process, wchar_t accessKey) {
 
 // Reads one row through a connection of its own, closed again at once, so the test never holds
 // the file while the program writes it.
-std::optional<Occurrence> rowIn(const std::filesystem::path& database, std::int64_t remid) {
-    return selectOccurrence(openDatabase(database), remid);
+std::optional<store::Occurrence> rowIn(const std::filesystem::path& database, std::int64_t remid) {
+    return store::selectOccurrence(store::openDatabase(database), remid);
 }
 
 // A server that trickles its answer cannot hold the program beyond the fetch's time limit.
@@ -82,22 +82,23 @@ TEST(NewsFetchTest, ABodyStillComingAtTheTimeLimitIsGivenUp) {
     const std::string body(30, 'x');
     LoopbackServer trickling(body, 100ms); // three seconds for the whole body
     const std::string url = "http://" + trickling.address() + "/reminder.txt";
-    WinHttpClient Inet1;
+    shell::WinHttpClient Inet1;
     EXPECT_EQ(Inet1.get(url, 1s), std::nullopt);
     EXPECT_EQ(Inet1.get(url, 20s), body);
 }
 
 class KelvorTest : public ::testing::Test {
 protected:
-    KelvorTest() { ConnectDatabase(folder.path()); }
-    ~KelvorTest() override { gConn.close(); }
+    KelvorTest() { store::ConnectDatabase(folder.path()); }
+    ~KelvorTest() override { store::gConn.close(); }
 
     std::int64_t addDue(const std::string& message, int minutesAgo) {
-        return insertOneTimeReminder(gConn, message, clock.now().addMinutes(-minutesAgo), 0);
+        return store::insertOneTimeReminder(store::gConn, message,
+                                            clock.now().addMinutes(-minutesAgo), 0);
     }
 
     ProgramFolder folder;
-    SystemClock clock;
+    store::SystemClock clock;
 };
 
 constexpr const char* kLongPath =
@@ -106,14 +107,16 @@ constexpr const char* kLongPath =
 
 TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
     LoopbackServer news("  Markets closed higher today \r\n");
-    saveSettings(gConn, Settings{30, "0123", news.address()});
+    store::saveSettings(store::gConn, store::Settings{30, "0123", news.address()});
     const auto first = addDue("Water the plants & the lawn", 3);
     const auto second = addDue(kLongPath, 2);
     const auto third = addDue("Book the dentist", 1);
     const std::string firstTitle =
-        "Reminder of " + toAlertTimeText(selectOccurrence(gConn, first)->remdate);
-    const std::string thought = thoughtOfDay(gConn, toDayKey(clock.now())).value_or("?");
-    gConn.close();
+        "Reminder of " +
+        store::toAlertTimeText(store::selectOccurrence(store::gConn, first)->remdate);
+    const std::string thought =
+        store::thoughtOfDay(store::gConn, store::toDayKey(clock.now())).value_or("?");
+    store::gConn.close();
     KelvorProcess kelvor(folder.path());
 
     HWND alert = alertOf(kelvor.id());
@@ -123,7 +126,7 @@ TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
     EXPECT_EQ(label(alert, IDC_LABEL1), "Water the plants & the lawn");
     EXPECT_EQ(label(alert, IDC_LABEL2), thought);
     EXPECT_EQ(label(alert, IDC_LABEL3), "Markets closed higher today");
-    EXPECT_EQ(label(alert, IDC_LABEL9), toAlertDateText(clock.now()));
+    EXPECT_EQ(label(alert, IDC_LABEL9), shell::toAlertDateText(clock.now()));
     int oneLine = 0;
     EXPECT_TRUE(waitUntil([&] { return (oneLine = inkRows(GetDlgItem(alert, IDC_LABEL1))) > 0; }));
     press(alert, IDC_BTNDISMISS);
@@ -136,14 +139,14 @@ TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
     EXPECT_TRUE(
         waitUntil([&] { return inkRows(GetDlgItem(alert, IDC_LABEL1)) >= 2 * oneLine; }, 3s))
         << "the long path shows on " << inkRows(GetDlgItem(alert, IDC_LABEL1)) << " rows of pixels";
-    const LocalDateTime snoozedAt = clock.now();
+    const store::LocalDateTime snoozedAt = clock.now();
     press(alert, IDC_BTNSNOOZE);
     ASSERT_TRUE(waitUntilGone(alert));
 
     alert = alertOf(kelvor.id());
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(label(alert, IDC_LABEL1), "Book the dentist");
-    const LocalDateTime modifiedAt = clock.now();
+    const store::LocalDateTime modifiedAt = clock.now();
     press(alert, IDC_BTNMODIFY); // the pickers hold the current minute: accepted
     HWND confirmation =
         waitForWindow([&] { return topWindowOf(kelvor.id(), L"#32770", L"KELVOR"); });
@@ -171,8 +174,9 @@ TEST_F(KelvorTest, AlertsShowTheirTextsOnTopAndEachButtonAnswers) {
 }
 
 TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
-    const auto later = insertOneTimeReminder(gConn, "next week", clock.now().addDays(7), 0);
-    gConn.close();
+    const auto later =
+        store::insertOneTimeReminder(store::gConn, "next week", clock.now().addDays(7), 0);
+    store::gConn.close();
     const std::string before = readFile(folder.database());
     KelvorProcess kelvor(folder.path());
     ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
@@ -198,8 +202,8 @@ TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
     chooseFromMenu(kelvor.id(), L'P');
 
     // Paused: a reminder falling due now raises nothing.
-    const auto paused =
-        insertOneTimeReminder(openDatabase(folder.database()), "while paused", clock.now(), 0);
+    const auto paused = store::insertOneTimeReminder(store::openDatabase(folder.database()),
+                                                     "while paused", clock.now(), 0);
     Sleep(2000);
     EXPECT_EQ(topWindowOf(kelvor.id(), L"#32770"), nullptr);
 
@@ -216,7 +220,7 @@ TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
 
     {
         // Another program holds the file: told once, not on every tick.
-        const Connection other = openDatabase(folder.database());
+        const store::Connection other = store::openDatabase(folder.database());
         execRaw(other, "BEGIN EXCLUSIVE");
         HWND box = waitForWindow([&] { return topWindowOf(kelvor.id(), L"#32770", L"Reminder"); });
         ASSERT_NE(box, nullptr);
@@ -242,18 +246,20 @@ TEST_F(KelvorTest, TrayIconMenuPauseAndExit) {
 // input, and Exit leaves an alert whose confirmation was not closed unanswered.
 TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     const auto dueSince = clock.now().addMinutes(-5);
-    gConn.close();
+    store::gConn.close();
     KelvorProcess kelvor(folder.path());
     ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
     clickTrayIcon(WM_LBUTTONDBLCLK);
-    HWND list = waitForWindow([&] { return dialogOf(kelvor.id(), list_ids::IdGrd1); });
+    HWND list = waitForWindow([&] { return dialogOf(kelvor.id(), editing::list_ids::IdGrd1); });
     ASSERT_NE(list, nullptr);
-    press(list, list_ids::IdBtnNew);
-    HWND editor = waitForWindow([&] { return dialogOf(kelvor.id(), editor_ids::IdText4); });
+    press(list, editing::list_ids::IdBtnNew);
+    HWND editor =
+        waitForWindow([&] { return dialogOf(kelvor.id(), editing::editor_ids::IdText4); });
     ASSERT_NE(editor, nullptr);
     const auto enabled = [](HWND window) { return IsWindowEnabled(window) != FALSE; };
 
-    insertOneTimeReminder(openDatabase(folder.database()), "over the editor", dueSince, 0);
+    store::insertOneTimeReminder(store::openDatabase(folder.database()), "over the editor",
+                                 dueSince, 0);
     HWND alert = alertOf(kelvor.id());
     ASSERT_NE(alert, nullptr);
     EXPECT_FALSE(enabled(editor));
@@ -271,14 +277,14 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     // Enabled again, except the list: the editor still holds it.
     EXPECT_TRUE(waitUntil([&] { return enabled(editor); }));
     EXPECT_FALSE(enabled(list));
-    press(editor, editor_ids::IdCmdCancel);
+    press(editor, editing::editor_ids::IdCmdCancel);
     ASSERT_TRUE(waitUntilGone(editor));
     EXPECT_TRUE(waitUntil([&] { return enabled(list); }));
-    press(list, list_ids::IdCmd1);
+    press(list, editing::list_ids::IdCmd1);
     ASSERT_TRUE(waitUntilGone(list));
 
-    const auto pending = insertOneTimeReminder(openDatabase(folder.database()),
-                                               "Exit while confirming", dueSince, 0);
+    const auto pending = store::insertOneTimeReminder(store::openDatabase(folder.database()),
+                                                      "Exit while confirming", dueSince, 0);
     alert = alertOf(kelvor.id());
     ASSERT_NE(alert, nullptr);
     press(alert, IDC_BTNMODIFY);
@@ -288,7 +294,7 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     clickTrayIcon(WM_RBUTTONDOWN);
     ASSERT_NE(menuOf(kelvor.id()), nullptr);
     // The double-click came first: it opened no list over the box.
-    EXPECT_EQ(dialogOf(kelvor.id(), list_ids::IdGrd1), nullptr);
+    EXPECT_EQ(dialogOf(kelvor.id(), editing::list_ids::IdGrd1), nullptr);
     chooseFromMenu(kelvor.id(), L'E');
     EXPECT_EQ(kelvor.waitForExit(10s), 0u);
     const auto row = rowIn(folder.database(), pending);
@@ -297,7 +303,7 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
 }
 
 TEST_F(KelvorTest, ASecondStartHandsOverAndEnds) {
-    gConn.close();
+    store::gConn.close();
     KelvorProcess running(folder.path());
     ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
     const auto visibleWindows = [&] { return topWindowOf(running.id(), L"#32770"); };

@@ -1,5 +1,5 @@
 // Test support for the tests that run the real KELVOR.exe under Wine.
-#include "kelvor_process_test_win32.h"
+#include "reminder/shell/kelvor_process_win32_test.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -217,8 +217,8 @@ std::vector<std::wstring> trayTips() {
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, found.shell);
     if (!process)
         return tips;
-    constexpr std::size_t textChars = 128;
-    const SIZE_T size = sizeof(TTTOOLINFOW) + textChars * sizeof(wchar_t);
+    constexpr std::size_t kTextChars = 128;
+    const SIZE_T size = sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t);
     auto* remote = static_cast<char*>(
         VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     TTTOOLINFOW info{};
@@ -235,8 +235,8 @@ std::vector<std::wstring> trayTips() {
             ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
             tool.lpszText = info.lpszText;
             WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-            SendMessageW(tooltip, TTM_GETTEXTW, textChars, reinterpret_cast<LPARAM>(remote));
-            wchar_t text[textChars] = L"";
+            SendMessageW(tooltip, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(remote));
+            wchar_t text[kTextChars] = L"";
             ReadProcessMemory(process, remote + sizeof info, text, sizeof text - sizeof(wchar_t),
                               nullptr);
             tips.emplace_back(text);

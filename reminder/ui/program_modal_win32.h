@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace davrin {
+namespace davrin::ui {
 
 // Hold one for the length of every modal window (a dialog box, a message box), made just before
 // the window opens. A modal window by itself disables only its owner; the program's other windows
@@ -37,11 +37,17 @@ public:
     static bool open() { return depth_ > 0; }
 
 private:
-    static BOOL CALLBACK disable(HWND window, LPARAM self) {
-        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-            EnableWindow(window, FALSE);
+    // Called by the system: nothing may unwind out of it. A window that cannot be remembered is
+    // left enabled rather than disabled for good.
+    static BOOL CALLBACK disable(HWND window, LPARAM self) noexcept {
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window))
+            return TRUE;
+        try {
             reinterpret_cast<ProgramModal*>(self)->disabled_.push_back(window);
+        } catch (...) {
+            return FALSE;
         }
+        EnableWindow(window, FALSE);
         return TRUE;
     }
 
@@ -50,4 +56,4 @@ private:
     static inline int depth_ = 0;
 };
 
-} // namespace davrin
+} // namespace davrin::ui

@@ -4,6 +4,7 @@
 #include "../editing/editor_ids_win32.h"
 #include "../editing/reminder_query_ids_win32.h"
 #include "clock.h"
+#include "davrin_version.h"
 #include "http_client_win32.h"
 #include "new_rem_screen.h"
 #include "reminder_statements.h"
@@ -248,6 +249,7 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     clickTrayIcon(WM_LBUTTONDBLCLK);
     HWND list = waitForWindow([&] { return dialogOf(kelvor.id(), list_ids::IdGrd1); });
     ASSERT_NE(list, nullptr);
+    EXPECT_EQ(textOf(list), L"Davrin - Ver." DAVRIN_VERSION_WIDE); // from the version resource
     press(list, list_ids::IdBtnNew);
     HWND editor = waitForWindow([&] { return dialogOf(kelvor.id(), editor_ids::IdText4); });
     ASSERT_NE(editor, nullptr);

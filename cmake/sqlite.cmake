@@ -31,6 +31,25 @@ target_compile_definitions(sqlite3 PRIVATE
     SQLITE_OMIT_AUTHORIZATION
     SQLITE_OMIT_DATETIME_FUNCS
     SQLITE_OMIT_LOCALTIME
-    SQLITE_OMIT_EXPLAIN)
-target_compile_options(sqlite3 PRIVATE -w -Os)
+    SQLITE_OMIT_EXPLAIN
+    SQLITE_OMIT_INTEGRITY_CHECK
+    SQLITE_OMIT_AUTOVACUUM
+    SQLITE_OMIT_WAL
+    SQLITE_OMIT_BLOB_LITERAL
+    SQLITE_OMIT_HEX_INTEGER
+    SQLITE_OMIT_CASE_SENSITIVE_LIKE_PRAGMA
+    SQLITE_OMIT_FLAG_PRAGMAS
+    SQLITE_OMIT_FOREIGN_KEY
+    SQLITE_OMIT_UPSERT
+    SQLITE_OMIT_RETURNING
+    SQLITE_OMIT_GENERATED_COLUMNS
+    SQLITE_OMIT_AUTOMATIC_INDEX
+    SQLITE_OMIT_XFER_OPT
+    SQLITE_OMIT_TEMPDB
+    SQLITE_OMIT_POPEN
+    SQLITE_UNTESTABLE)
+# Views, triggers, ATTACH, VACUUM, ANALYZE, REINDEX, CTEs and window functions are unused too, but
+# the amalgamation's ready-made parser needs them. No unwind tables: nothing throws through SQLite
+# (the busy handler, its only callback, never throws).
+target_compile_options(sqlite3 PRIVATE -w -Os -fno-asynchronous-unwind-tables -fno-unwind-tables)
 add_library(SQLite::SQLite3 ALIAS sqlite3)

@@ -66,9 +66,14 @@ void setText(HWND dialog, int id, const wchar_t* text) {
                         SMTO_BLOCK, 2000, nullptr);
 }
 
+// The menu opens at the mouse pointer, so the pointer goes to the icon first, as a hand would.
 void clickTrayIcon(UINT message) {
-    if (HWND icon = trayIconWindow())
+    if (HWND icon = trayIconWindow()) {
+        RECT r{};
+        GetWindowRect(icon, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         PostMessageW(icon, message, 0, MAKELPARAM(8, 8));
+    }
 }
 
 // Every visible top-level window of the process.

@@ -113,8 +113,8 @@ void fillDatabase(const fs::path& folder, const std::string& newsServer) {
     const LocalDateTime morning(now.date(), std::chrono::hours(9) + std::chrono::minutes(30));
     saveSettings(gConn, Settings{15, "9876543210", newsServer});
     insertOneTimeReminder(gConn, "Pay the electricity bill", morning.addDays(1), 0);
-    insertOneTimeReminder(gConn, "Call the dentist about Thursday", morning.addDays(2).addMinutes(300),
-                          0);
+    insertOneTimeReminder(gConn, "Call the dentist about Thursday",
+                          morning.addDays(2).addMinutes(300), 0);
     insertOneTimeReminder(gConn, "Pick up the suit from the tailor", morning.addDays(4), 0);
     insertOneTimeReminder(gConn, "Mother's birthday: order flowers", morning.addDays(9), 1);
     RecurringDefinition weekly{"Team meeting notes", morning.addDays(3), "W", 8, {}, 0};

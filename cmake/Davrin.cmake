@@ -1,9 +1,13 @@
 # Helpers shared by every folder: warnings as errors, tests, benchmarks.
 
-# Strict warnings, as errors, for our own targets (never for third-party code).
+# Strict warnings, as errors, for our own targets (never for third-party code). A folder whose
+# code is clean of the stricter three sets DAVRIN_STRICT_WARNINGS ON for itself and below.
 function(davrin_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
         -Wshadow -Wnon-virtual-dtor -Wconversion -Wno-sign-conversion)
+    if(DAVRIN_STRICT_WARNINGS)
+        target_compile_options(${target} PRIVATE -Wmissing-declarations -Wcast-qual -Wformat=2)
+    endif()
 endfunction()
 
 # davrin_test(NAME name SOURCES a_test.cpp ... LIBS lib ...)

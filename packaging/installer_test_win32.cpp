@@ -1,8 +1,8 @@
 // The installer in a fresh Wine prefix: silent install, upgrade over a running copy, uninstall.
-#include "clock.h"
 #include "davrin_version.h"
-#include "kelvor_process_test_win32.h"
-#include "reminder_statements.h"
+#include "reminder/shell/kelvor_process_win32_test.h"
+#include "reminder/store/clock.h"
+#include "reminder/store/reminder_statements.h"
 
 #include <knownfolders.h>
 #include <objbase.h>

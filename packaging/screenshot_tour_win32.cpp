@@ -1,14 +1,14 @@
 // The guide's pictures: opens each window of a real KELVOR.exe over sample reminders and saves
 // what the screen shows of it. scripts/screenshots runs it under Wine and Xvfb.
 //   screenshot_tour <output folder>   writes <name>.ppm files there, one per window it reached
-#include "clock.h"
-#include "kelvor_process_test_win32.h"
-#include "reminder_statements.h"
-#include "series_expansion.h"
+#include "reminder/editing/series_expansion.h"
+#include "reminder/shell/kelvor_process_win32_test.h"
+#include "reminder/store/clock.h"
+#include "reminder/store/reminder_statements.h"
 
-#include "../editing/editor_ids_win32.h"
-#include "../editing/reminder_query_ids_win32.h"
-#include "resource_ids.h"
+#include "reminder/editing/editor_ids_win32.h"
+#include "reminder/editing/reminder_query_ids_win32.h"
+#include "reminder/shell/resource_ids.h"
 
 #include <algorithm>
 #include <cstdio>

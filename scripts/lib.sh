@@ -18,12 +18,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml=" # no prompts for Mono or Gecko
 configure_and_build() {
   local dir=$1
   shift
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 || {
-      cat "$dir.configure.log" >&2
-      return 1
-    }
-  fi
+  # Configured every time (quick when nothing changed), so the options given here always hold.
+  local type=()
+  [ -f "$dir/CMakeCache.txt" ] || type=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  cmake -S "$root" -B "$dir" "${type[@]}" "$@" >"$dir.configure.log" 2>&1 || {
+    cat "$dir.configure.log" >&2
+    return 1
+  }
   local rc=0
   cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1 || rc=$?
   if [ $rc -ne 0 ]; then

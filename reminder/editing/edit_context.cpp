@@ -1,11 +1,10 @@
 // Storage for the program-wide editing values.
-#include "edit_context.h"
+#include "reminder/editing/edit_context.h"
 
-namespace davrin {
+namespace davrin::editing {
 
 int gEditMode = EditModeNone;
 std::int64_t gRemId = 0;
 std::int64_t gRecurrId = 0;
-std::string gMsgAnswer;
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,16 +1,16 @@
 // Benchmarks: saving a ten-year daily series through the recurring editor, and rebuilding the
 // list window's grid over 10,000 occurrences.
-#include "edit_context.h"
-#include "editor_fakes_test.h"
-#include "reminder_query.h"
-#include "reminder_statements.h"
+#include "reminder/editing/edit_context.h"
+#include "reminder/editing/editor_fakes_test.h"
+#include "reminder/editing/reminder_query.h"
+#include "reminder/store/reminder_statements.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <random>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using std::chrono::year_month_day;
@@ -22,31 +22,31 @@ public:
         folder_ = std::filesystem::temp_directory_path() /
                   ("davrin-editing-bench-" + std::to_string(rd()));
         std::filesystem::create_directories(folder_);
-        conn = openDatabase(folder_ / "KELVOR.db");
+        conn = store::openDatabase(folder_ / "KELVOR.db");
     }
     ~BenchDatabase() {
         conn.close();
         std::error_code ec;
         std::filesystem::remove_all(folder_, ec);
     }
-    Connection conn;
+    store::Connection conn;
 
 private:
     std::filesystem::path folder_;
 };
 
-const LocalDateTime kNow(2026, 12, 5, 21, 30);
+const store::LocalDateTime kNow(2026, 12, 5, 21, 30);
 
 void BM_SaveTenYearDailySeries(benchmark::State& state) {
     BenchDatabase db;
-    FixedClock clock(kNow);
+    store::FixedClock clock(kNow);
     std::size_t saved = 0;
     for (auto _ : state) {
         test::FakeRecReminderView view;
         RecReminder form(view, {db.conn, clock, [] { return std::string(); }});
         form.Form_Load();
         view.message = "Take the tablets";
-        view.repeat = RepeatKind::Daily;
+        view.repeat = store::RepeatKind::Daily;
         // From 5 December 2026 to 4 December 2036: 3,653 days.
         view.endDate =
             year_month_day{std::chrono::year{2036}, std::chrono::December, std::chrono::day{4}};
@@ -55,9 +55,10 @@ void BM_SaveTenYearDailySeries(benchmark::State& state) {
             state.SkipWithError(view.lastMessage().c_str());
         ++saved;
     }
-    const auto rows = listOccurrences(db.conn, ListKind::Recurring, ListSortKey::DateTime,
-                                      SortDirection::Ascending)
-                          .size();
+    const auto rows =
+        store::listOccurrences(db.conn, store::ListKind::Recurring, store::ListSortKey::DateTime,
+                               store::SortDirection::Ascending)
+            .size();
     if (rows != saved * 3653)
         state.SkipWithError("unexpected number of occurrences");
     state.counters["occurrences"] = 3653;
@@ -79,7 +80,7 @@ public:
     void selectRow(std::size_t) override {}
     void enableEditDelete(bool) override {}
     bool askYesNo(const std::string&) override { return false; }
-    void showMessage(const std::string&, EditingIcon) override {}
+    void showMessage(const std::string&, ui::MessageIcon) override {}
     void unload() override {}
     std::size_t shown = 0;
 };
@@ -88,16 +89,16 @@ class NoWindows : public ReminderQueryWindows {
 public:
     void showOTReminder() override {}
     void showRecReminder() override {}
-    void showFrmMsgbox() override {}
+    std::optional<DeleteAnswer> showFrmMsgbox() override { return std::nullopt; }
     void showReminderSettings() override {}
 };
 
 void BM_Grd1addTenThousandRows(benchmark::State& state) {
     BenchDatabase db;
     for (int i = 0; i < 10000; ++i)
-        insertOneTimeReminder(db.conn, "  Reminder number " + std::to_string(i) + "  ",
-                              kNow.addMinutes(i * 37), i % 2);
-    FixedClock clock(kNow);
+        store::insertOneTimeReminder(db.conn, "  Reminder number " + std::to_string(i) + "  ",
+                                     kNow.addMinutes(i * 37), i % 2);
+    store::FixedClock clock(kNow);
     CountingListView view;
     NoWindows windows;
     ReminderQuery form(view, windows, {db.conn, clock, {}, {}});
@@ -109,6 +110,6 @@ void BM_Grd1addTenThousandRows(benchmark::State& state) {
 BENCHMARK(BM_Grd1addTenThousandRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::editing
 
 BENCHMARK_MAIN();

@@ -1,14 +1,16 @@
 // The modal editing dialogs, each returning when its window has closed.
 #pragma once
 
-#include "editor_services.h"
+#include "reminder/editing/editor_services.h"
+#include "reminder/editing/frm_msgbox.h"
 
 #include <windows.h>
 
-namespace davrin {
+namespace davrin::editing {
 
 void showOTReminder(HWND owner, const EditorServices& services);
 void showRecReminder(HWND owner, const EditorServices& services);
-void showFrmMsgbox(HWND owner);
+// None when the dialog was closed without a button.
+std::optional<DeleteAnswer> showFrmMsgbox(HWND owner);
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,8 +1,8 @@
 // Test support shared with the shell's tests: gConn on a reminder database in a folder of its own.
 #pragma once
 
-#include "clock.h"
-#include "store_test_support.h"
+#include "reminder/store/clock.h"
+#include "reminder/store/store_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ namespace davrin::test {
 
 class TempDatabase : public TempFolder {
 public:
-    TempDatabase() { ConnectDatabase(path()); }
-    ~TempDatabase() { gConn.close(); }
+    TempDatabase() { store::ConnectDatabase(path()); }
+    ~TempDatabase() { store::gConn.close(); }
 
     // For arranging what no store function does, and for breaking things on purpose.
     void exec(const std::string& sql) const { execRaw(conn, sql); }
@@ -27,12 +27,12 @@ public:
              " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
     }
 
-    Connection& conn = gConn;
+    store::Connection& conn = store::gConn;
 };
 
 // Saturday 5 December 2026, 09:30 PM.
-inline LocalDateTime testNow() {
-    return LocalDateTime(2026, 12, 5, 21, 30);
+inline store::LocalDateTime testNow() {
+    return store::LocalDateTime(2026, 12, 5, 21, 30);
 }
 
 } // namespace davrin::test

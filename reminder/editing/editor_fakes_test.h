@@ -1,8 +1,8 @@
 // Fake views of the two editors: controls as plain fields, message boxes recorded.
 #pragma once
 
-#include "ot_reminder.h"
-#include "rec_reminder.h"
+#include "reminder/editing/ot_reminder.h"
+#include "reminder/editing/rec_reminder.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ namespace davrin::test {
 
 struct ShownMessage {
     std::string text;
-    EditingIcon icon;
+    ui::MessageIcon icon;
 };
 
 template <class View> class FakeEditorView : public View {
@@ -24,12 +24,12 @@ public:
     void setCheck1(bool checked) override { sms = checked; }
     bool Check1() const override { return sms; }
     void enableCheck1(bool enabled) override { smsEnabled = enabled; }
-    void showMessage(const std::string& text, EditingIcon icon) override {
+    void showMessage(const std::string& text, ui::MessageIcon icon) override {
         messages.push_back({text, icon});
     }
     void unload() override { unloaded = true; }
 
-    void setSchedule(const LocalDateTime& t) {
+    void setSchedule(const store::LocalDateTime& t) {
         date = t.date();
         time = t.timeOfDay();
     }
@@ -45,13 +45,13 @@ public:
     bool unloaded = false;
 };
 
-class FakeOTReminderView : public FakeEditorView<OTReminderView> {
+class FakeOTReminderView : public FakeEditorView<editing::OTReminderView> {
 public:
     void setText4(const std::string& text) override { message = text; }
     std::string Text4() const override { return message; }
 };
 
-class FakeRecReminderView : public FakeEditorView<RecReminderView> {
+class FakeRecReminderView : public FakeEditorView<editing::RecReminderView> {
 public:
     void setDTPicker3(std::optional<std::chrono::year_month_day> d) override { endDate = d; }
     std::optional<std::chrono::year_month_day> DTPicker3() const override { return endDate; }
@@ -60,13 +60,13 @@ public:
     void setText5(const std::string& text) override { count = text; }
     std::string Text5() const override { return count; }
     void enableText5(bool enabled) override { countEnabled = enabled; }
-    std::optional<RepeatKind> selectedRepeat() const override { return repeat; }
+    std::optional<store::RepeatKind> selectedRepeat() const override { return repeat; }
 
     std::optional<std::chrono::year_month_day> endDate;
     bool endDateTabStop = false;
     std::string count;
     bool countEnabled = true;
-    std::optional<RepeatKind> repeat;
+    std::optional<store::RepeatKind> repeat;
 };
 
 } // namespace davrin::test

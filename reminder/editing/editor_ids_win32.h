@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace davrin {
+namespace davrin::editing {
 
 // Control ids, shared with the tests that drive the dialogs by window messages.
 namespace editor_ids {
@@ -26,4 +26,4 @@ enum : WORD {
 
 } // namespace editor_ids
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,21 +1,14 @@
 // The editors' text rules.
-#include "editor_text.h"
+#include "reminder/editing/editor_text.h"
+
+#include "reminder/ui/text_rules.h"
 
 #include <limits>
 
-namespace davrin {
-
-std::string trimMessage(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n\v\f";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(blanks);
-    return std::string(text.substr(first, last - first + 1));
-}
+namespace davrin::editing {
 
 std::string toListMessage(std::string_view text) {
-    std::string line = trimMessage(text);
+    std::string line = ui::trimmed(text);
     std::size_t out = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n')
@@ -39,8 +32,4 @@ int leadingNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-bool isDigitOrBackspace(char32_t key) {
-    return key == 8 || (key >= U'0' && key <= U'9');
-}
-
-} // namespace davrin
+} // namespace davrin::editing

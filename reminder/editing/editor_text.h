@@ -1,13 +1,10 @@
-// Small text rules the editors share: trimming a message, reading a typed number, key filters.
+// Small text rules the editors share: a message as a list line, reading a typed number.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace davrin {
-
-// Leading and trailing blanks, tabs and line breaks removed; a message of only these is empty.
-std::string trimMessage(std::string_view text);
+namespace davrin::editing {
 
 // A message as one line of the list: trimmed, each line break inside it a blank.
 std::string toListMessage(std::string_view text);
@@ -16,7 +13,4 @@ std::string toListMessage(std::string_view text);
 // 0 for an empty or non-numeric text. Saturates instead of overflowing.
 int leadingNumber(std::string_view text);
 
-// Keys a digits-only box lets through: Backspace and 0 to 9.
-bool isDigitOrBackspace(char32_t key);
-
-} // namespace davrin
+} // namespace davrin::editing

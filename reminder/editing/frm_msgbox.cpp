@@ -1,29 +1,27 @@
 // frmMsgbox handlers: each button stores its answer and closes the dialog.
-#include "frm_msgbox.h"
+#include "reminder/editing/frm_msgbox.h"
 
-#include "edit_context.h"
+namespace davrin::editing {
 
-namespace davrin {
-
-void frmMsgbox::Form_Load() {
+void FrmMsgbox::Form_Load() {
     view_.setCaption("Recurrance Delete");
     view_.setPrompt("Delete Recurrance of this Event ?");
     view_.setButtonTexts("Delete &One", "Delete &All", "Delete &None");
 }
 
-void frmMsgbox::Command1_Click() {
-    answer("One");
+void FrmMsgbox::Command1_Click() {
+    close(DeleteAnswer::One);
 }
-void frmMsgbox::Command2_Click() {
-    answer("All");
+void FrmMsgbox::Command2_Click() {
+    close(DeleteAnswer::All);
 }
-void frmMsgbox::Command3_Click() {
-    answer("None");
+void FrmMsgbox::Command3_Click() {
+    close(DeleteAnswer::None);
 }
 
-void frmMsgbox::answer(const char* text) {
-    gMsgAnswer = text;
+void FrmMsgbox::close(DeleteAnswer answer) {
+    answer_ = answer;
     view_.close();
 }
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,9 +1,10 @@
 // frmMsgbox: the three-choice question the list window asks before deleting a recurring occurrence.
 #pragma once
 
+#include <optional>
 #include <string>
 
-namespace davrin {
+namespace davrin::editing {
 
 class FrmMsgboxView {
 public:
@@ -15,20 +16,24 @@ public:
     virtual void close() = 0;
 };
 
-// The answer travels back in gMsgAnswer; a dialog dismissed any other way leaves it empty.
-class frmMsgbox {
+enum class DeleteAnswer { One, All, None };
+
+class FrmMsgbox {
 public:
-    explicit frmMsgbox(FrmMsgboxView& view) : view_(view) {}
+    explicit FrmMsgbox(FrmMsgboxView& view) : view_(view) {}
 
     void Form_Load();
     void Command1_Click(); // Delete One
     void Command2_Click(); // Delete All
     void Command3_Click(); // Delete None
+    // The pressed button's answer; none when the dialog went away without one.
+    const std::optional<DeleteAnswer>& answer() const { return answer_; }
 
 private:
-    void answer(const char* text);
+    void close(DeleteAnswer answer);
 
     FrmMsgboxView& view_;
+    std::optional<DeleteAnswer> answer_;
 };
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,11 +1,11 @@
 // frmMsgbox: each button answers and closes; the texts the user reads.
-#include "frm_msgbox.h"
+#include "reminder/editing/frm_msgbox.h"
 
-#include "edit_context.h"
+#include "reminder/editing/edit_context.h"
 
 #include <gtest/gtest.h>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 struct FakeMsgboxView : FrmMsgboxView {
@@ -21,24 +21,24 @@ struct FakeMsgboxView : FrmMsgboxView {
 };
 
 TEST(FrmMsgbox, EachButtonStoresItsAnswerAndCloses) {
-    const std::pair<void (frmMsgbox::*)(), const char*> buttons[] = {
-        {&frmMsgbox::Command1_Click, "One"},
-        {&frmMsgbox::Command2_Click, "All"},
-        {&frmMsgbox::Command3_Click, "None"}};
+    const std::pair<void (FrmMsgbox::*)(), DeleteAnswer> buttons[] = {
+        {&FrmMsgbox::Command1_Click, DeleteAnswer::One},
+        {&FrmMsgbox::Command2_Click, DeleteAnswer::All},
+        {&FrmMsgbox::Command3_Click, DeleteAnswer::None}};
     for (const auto& [click, answer] : buttons) {
         FakeMsgboxView view;
-        frmMsgbox box(view);
-        gMsgAnswer.clear();
+        FrmMsgbox box(view);
         box.Form_Load();
         EXPECT_EQ(view.caption, "Recurrance Delete");
         EXPECT_EQ(view.prompt, "Delete Recurrance of this Event ?");
         EXPECT_EQ(view.buttons, "Delete &One|Delete &All|Delete &None");
         EXPECT_FALSE(view.closed);
+        EXPECT_FALSE(box.answer());
         (box.*click)();
-        EXPECT_EQ(gMsgAnswer, answer);
+        EXPECT_EQ(box.answer(), answer);
         EXPECT_TRUE(view.closed);
     }
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::editing

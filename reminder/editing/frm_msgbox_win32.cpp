@@ -1,14 +1,12 @@
 // The delete-occurrence question as a real dialog: three buttons and a prompt.
-#include "editing_dialogs_win32.h"
-#include "editor_ids_win32.h"
+#include "reminder/editing/editing_dialogs_win32.h"
+#include "reminder/editing/editor_ids_win32.h"
 
-#include "dialog_host_win32.h"
-#include "dialog_template_win32.h"
-#include "frm_msgbox.h"
-#include "program_modal_win32.h"
-#include "wide_text_win32.h"
+#include "reminder/editing/frm_msgbox.h"
+#include "reminder/ui/dialog_host_win32.h"
+#include "reminder/ui/text_win32.h"
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using namespace editor_ids;
@@ -24,15 +22,16 @@ class FrmMsgboxDialog final : public FrmMsgboxView {
 public:
     HWND hwnd = nullptr;
 
-    void setCaption(const std::string& text) override { setWindowText(hwnd, text); }
-    void setPrompt(const std::string& text) override { setControlText(hwnd, IdPrompt, text); }
+    void setCaption(const std::string& text) override { ui::setWindowText(hwnd, text); }
+    void setPrompt(const std::string& text) override { ui::setControlText(hwnd, IdPrompt, text); }
     void setButtonTexts(const std::string& one, const std::string& all,
                         const std::string& none) override {
-        setControlText(hwnd, IdCommand1, one);
-        setControlText(hwnd, IdCommand2, all);
-        setControlText(hwnd, IdCommand3, none);
+        ui::setControlText(hwnd, IdCommand1, one);
+        ui::setControlText(hwnd, IdCommand2, all);
+        ui::setControlText(hwnd, IdCommand3, none);
     }
     void close() override { EndDialog(hwnd, IDOK); }
+    const std::optional<DeleteAnswer>& answer() const { return form_.answer(); }
 
     INT_PTR handle(UINT msg, WPARAM wp, LPARAM) {
         if (msg == WM_INITDIALOG) {
@@ -60,22 +59,21 @@ public:
     }
 
 private:
-    frmMsgbox form_{*this};
+    FrmMsgbox form_{*this};
 };
 
 } // namespace
 
-void showFrmMsgbox(HWND owner) {
-    DialogTemplate t(L"", 190, 54, kModalDialogStyle);
+std::optional<DeleteAnswer> showFrmMsgbox(HWND owner) {
+    ui::DialogTemplate t(L"", 190, 54, ui::kModalDialogStyle);
     t.add(L"STATIC", L"", IdPrompt, 10, 10, 170, 10, SS_CENTER);
     const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
     t.add(L"BUTTON", L"", IdCommand1, 10, 30, 52, 14, button | BS_DEFPUSHBUTTON | WS_GROUP);
     t.add(L"BUTTON", L"", IdCommand2, 69, 30, 52, 14, button);
     t.add(L"BUTTON", L"", IdCommand3, 128, 30, 52, 14, button);
     FrmMsgboxDialog dialog;
-    const ProgramModal modal;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, dialogProc<FrmMsgboxDialog>,
-                            reinterpret_cast<LPARAM>(&dialog));
+    ui::showModalDialog(owner, t, dialog);
+    return dialog.answer();
 }
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,19 +1,20 @@
 // OTReminder handlers: load the occurrence, validate, insert or update exactly one row.
-#include "ot_reminder.h"
+#include "reminder/editing/ot_reminder.h"
 
-#include "edit_context.h"
-#include "editor_text.h"
-#include "reminder_statements.h"
-#include "store_error.h"
+#include "reminder/editing/edit_context.h"
+#include "reminder/editing/editor_text.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/store/store_error.h"
+#include "reminder/ui/text_rules.h"
 
-namespace davrin {
+namespace davrin::editing {
 
-std::string editorCaption(const LocalDateTime& now) {
-    return "Reminder - " + toCaptionDateText(now);
+std::string editorCaption(const store::LocalDateTime& now) {
+    return "Reminder - " + store::toCaptionDateText(now);
 }
 
 void OTReminder::Form_Load() {
-    const LocalDateTime now = services_.clock.now();
+    const store::LocalDateTime now = services_.clock.now();
     view_.setCaption(editorCaption(now));
     view_.setCheck1(false);
     view_.enableCheck1(!services_.mobileNumber().empty());
@@ -22,17 +23,17 @@ void OTReminder::Form_Load() {
     if (gEditMode != EditModeEdit)
         return;
 
-    std::optional<Occurrence> row;
+    std::optional<store::Occurrence> row;
     try {
-        row = selectOccurrence(services_.conn, gRemId);
-    } catch (const StoreError& e) {
-        view_.showMessage(e.what(), EditingIcon::Error);
+        row = store::selectOccurrence(services_.conn, gRemId);
+    } catch (const store::StoreError& e) {
+        view_.showMessage(e.what(), ui::MessageIcon::Error);
         view_.unload();
         return;
     }
     if (!row) {
         // Gone between the list and the editor: saving would change nothing, so say so now.
-        view_.showMessage(kReminderGoneText, EditingIcon::Information);
+        view_.showMessage(kReminderGoneText, ui::MessageIcon::Information);
         view_.unload();
         return;
     }
@@ -48,32 +49,32 @@ void OTReminder::Form_Load() {
 }
 
 void OTReminder::CmdOk_Click() {
-    const std::string message = trimMessage(view_.Text4());
+    const std::string message = ui::trimmed(view_.Text4());
     if (message.empty()) {
-        view_.showMessage(kEmptyMessageText, EditingIcon::Information);
+        view_.showMessage(kEmptyMessageText, ui::MessageIcon::Information);
         return;
     }
     // Date from the date picker, time from the time picker: each may carry stray parts.
-    const LocalDateTime schedule(view_.DTPicker1(), view_.DTPicker2());
+    const store::LocalDateTime schedule(view_.DTPicker1(), view_.DTPicker2());
     if (schedule < services_.clock.now()) {
-        view_.showMessage("Reminder Schedule is Invalid", EditingIcon::Information);
+        view_.showMessage("Reminder Schedule is Invalid", ui::MessageIcon::Information);
         return;
     }
     save(message, schedule);
 }
 
-void OTReminder::save(const std::string& message, const LocalDateTime& schedule) {
+void OTReminder::save(const std::string& message, const store::LocalDateTime& schedule) {
     const int sms = view_.Check1() ? 1 : 0;
     try {
         if (gEditMode == EditModeNew) {
-            insertOneTimeReminder(services_.conn, message, schedule, sms);
+            store::insertOneTimeReminder(services_.conn, message, schedule, sms);
         } else if (gEditMode == EditModeEdit &&
-                   !updateOccurrence(services_.conn, gRemId, message, schedule, sms)) {
-            view_.showMessage(kReminderGoneText, EditingIcon::Information);
+                   !store::updateOccurrence(services_.conn, gRemId, message, schedule, sms)) {
+            view_.showMessage(kReminderGoneText, ui::MessageIcon::Information);
         }
-    } catch (const StoreError& e) {
+    } catch (const store::StoreError& e) {
         // The user keeps what they typed and can try again.
-        view_.showMessage(e.what(), EditingIcon::Error);
+        view_.showMessage(e.what(), ui::MessageIcon::Error);
         return;
     }
     view_.unload();
@@ -83,4 +84,4 @@ void OTReminder::CmdCancel_Click() {
     view_.unload();
 }
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,12 +1,12 @@
 // OTReminder: the editor for a new one-time reminder or for one stored occurrence.
 #pragma once
 
-#include "editor_services.h"
+#include "reminder/editing/editor_services.h"
 
 #include <chrono>
 #include <string>
 
-namespace davrin {
+namespace davrin::editing {
 
 class OTReminderView {
 public:
@@ -22,7 +22,7 @@ public:
     virtual void setCheck1(bool checked) = 0;
     virtual bool Check1() const = 0;
     virtual void enableCheck1(bool enabled) = 0;
-    virtual void showMessage(const std::string& text, EditingIcon icon) = 0;
+    virtual void showMessage(const std::string& text, ui::MessageIcon icon) = 0;
     virtual void unload() = 0;
 };
 
@@ -37,18 +37,19 @@ public:
     void CmdCancel_Click();
 
 private:
-    void save(const std::string& message, const LocalDateTime& schedule);
+    void save(const std::string& message, const store::LocalDateTime& schedule);
 
     OTReminderView& view_;
     EditorServices services_;
 };
 
 // The caption both editors show: "Reminder - Saturday 05,  December 2026".
-std::string editorCaption(const LocalDateTime& now);
+std::string editorCaption(const store::LocalDateTime& now);
 
-// Texts of the editors' validation messages, spelled as the user has always seen them.
+// The editors' validation messages: one text each, so the editors and their tests cannot drift
+// apart.
 inline constexpr const char* kEmptyMessageText = "Reminder Message is Empty cannot Save!";
 inline constexpr const char* kReminderGoneText =
     "This reminder no longer exists; it may have been deleted from an alert. Nothing was saved.";
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,15 +1,15 @@
 // OTReminder against a real database file: load, validation order, insert, update, failures.
-#include "ot_reminder.h"
+#include "reminder/editing/ot_reminder.h"
 
-#include "edit_context.h"
-#include "editing_test_support.h"
-#include "editor_fakes_test.h"
-#include "reminder_statements.h"
+#include "reminder/editing/edit_context.h"
+#include "reminder/editing/editing_test_support.h"
+#include "reminder/editing/editor_fakes_test.h"
+#include "reminder/store/reminder_statements.h"
 
 #include <functional>
 #include <tuple>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using test::queryInt;
@@ -29,7 +29,7 @@ protected:
     }
 
     test::TempDatabase db;
-    FixedClock clock{testNow()};
+    store::FixedClock clock{testNow()};
     std::string mobile;
     test::FakeOTReminderView view;
 };
@@ -38,7 +38,7 @@ TEST_F(OTReminderTest, NewReminderLoadsTodayAndOffersSmsOnlyWithANumber) {
     gEditMode = EditModeNew;
     form(view).Form_Load();
     EXPECT_EQ(view.caption, "Reminder - Saturday 05,  December 2026");
-    EXPECT_EQ(LocalDateTime(view.date, view.time), testNow());
+    EXPECT_EQ(store::LocalDateTime(view.date, view.time), testNow());
     EXPECT_FALSE(view.sms);
     EXPECT_FALSE(view.smsEnabled);
 
@@ -49,7 +49,7 @@ TEST_F(OTReminderTest, NewReminderLoadsTodayAndOffersSmsOnlyWithANumber) {
 }
 
 TEST_F(OTReminderTest, ValidationRefusesInOrderAndWritesNothing) {
-    const std::tuple<const char*, LocalDateTime, const char*> cases[] = {
+    const std::tuple<const char*, store::LocalDateTime, const char*> cases[] = {
         // The empty message is reported first, even with a schedule in the past.
         {" \t\r\n ", testNow().addMinutes(-60), "Reminder Message is Empty cannot Save!"},
         {"", testNow(), "Reminder Message is Empty cannot Save!"},
@@ -65,7 +65,7 @@ TEST_F(OTReminderTest, ValidationRefusesInOrderAndWritesNothing) {
         });
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].text, expected);
-        EXPECT_EQ(view.messages[0].icon, EditingIcon::Information);
+        EXPECT_EQ(view.messages[0].icon, ui::MessageIcon::Information);
         EXPECT_FALSE(view.unloaded);
         EXPECT_EQ(view.message, message); // the window keeps what was typed
     }
@@ -75,24 +75,26 @@ TEST_F(OTReminderTest, ValidationRefusesInOrderAndWritesNothing) {
 TEST_F(OTReminderTest, InsertStoresTrimmedMessageInTheCurrentMinute) {
     gEditMode = EditModeNew;
     save([&] {
-        view.message = "  Pay Bob's rent\r\n";
+        view.message = "  Pay the shop's rent\r\n";
         view.sms = true;
     });
     EXPECT_TRUE(view.messages.empty()) << view.lastMessage();
     EXPECT_TRUE(view.unloaded);
-    const auto rows = listOccurrences(db.conn, ListKind::OneTime, ListSortKey::DateTime,
-                                      SortDirection::Ascending);
+    const auto rows =
+        store::listOccurrences(db.conn, store::ListKind::OneTime, store::ListSortKey::DateTime,
+                               store::SortDirection::Ascending);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0],
-              (Occurrence{rows[0].remid, 0, "Pay Bob's rent", testNow(), 0, 1, 0, std::nullopt}));
+    EXPECT_EQ(rows[0], (store::Occurrence{rows[0].remid, 0, "Pay the shop's rent", testNow(), 0, 1,
+                                          0, std::nullopt}));
 }
 
 TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
-    const std::int64_t series = insertRecurringReminder(
-        db.conn, {"Water plants", testNow(), "W", 2, std::nullopt, 1},
-        std::vector<LocalDateTime>{testNow().addDays(1), testNow().addDays(8)});
-    const auto before = listOccurrences(db.conn, ListKind::Recurring, ListSortKey::DateTime,
-                                        SortDirection::Ascending);
+    const std::int64_t series = store::insertRecurringReminder(
+        db.conn, {"Water plants", testNow(), store::RepeatKind::Weekly, 2, std::nullopt, 1},
+        std::vector<store::LocalDateTime>{testNow().addDays(1), testNow().addDays(8)});
+    const auto before =
+        store::listOccurrences(db.conn, store::ListKind::Recurring, store::ListSortKey::DateTime,
+                               store::SortDirection::Ascending);
     ASSERT_EQ(before.size(), 2u);
     db.exec("UPDATE OTReminder SET remdel = 5, SMSStatus = 1 WHERE remid = " +
             std::to_string(before[0].remid));
@@ -104,7 +106,7 @@ TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
     save([&] {
         EXPECT_EQ(gRecurrId, series);
         EXPECT_EQ(view.message, "Water plants");
-        EXPECT_EQ(LocalDateTime(view.date, view.time), testNow().addDays(1));
+        EXPECT_EQ(store::LocalDateTime(view.date, view.time), testNow().addDays(1));
         EXPECT_TRUE(view.sms);
         EXPECT_FALSE(view.smsEnabled);
         view.message = "Water the ferns";
@@ -112,19 +114,19 @@ TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
         view.sms = false;
     });
     EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(selectOccurrence(db.conn, before[0].remid),
-              (Occurrence{before[0].remid, series, "Water the ferns",
-                          testNow().addDays(2).addMinutes(15), 0, 0, 1, std::nullopt}));
-    EXPECT_EQ(selectOccurrence(db.conn, before[1].remid), before[1]); // the rest untouched
+    EXPECT_EQ(store::selectOccurrence(db.conn, before[0].remid),
+              (store::Occurrence{before[0].remid, series, "Water the ferns",
+                                 testNow().addDays(2).addMinutes(15), 0, 0, 1, std::nullopt}));
+    EXPECT_EQ(store::selectOccurrence(db.conn, before[1].remid), before[1]); // the rest untouched
 }
 
 TEST_F(OTReminderTest, AnOccurrenceDeletedMeanwhileIsReportedAndTheEditorCloses) {
     gEditMode = EditModeEdit;
-    gRemId = insertOneTimeReminder(db.conn, "Dentist", testNow().addDays(3), 0);
+    gRemId = store::insertOneTimeReminder(db.conn, "Dentist", testNow().addDays(3), 0);
     // An alert dismisses it while the editor is open.
     save([&] {
         EXPECT_FALSE(view.unloaded);
-        deleteOccurrence(db.conn, gRemId);
+        store::deleteOccurrence(db.conn, gRemId);
     });
     EXPECT_EQ(view.lastMessage(), kReminderGoneText);
     EXPECT_TRUE(view.unloaded);
@@ -143,11 +145,11 @@ TEST_F(OTReminderTest, ARowWithAnUnreadableDateGetsOneFromTheEditor) {
     gRemId = queryInt(db.conn, "SELECT max(remid) FROM OTReminder");
     save([&] {
         EXPECT_EQ(view.message, "From a phone");
-        EXPECT_EQ(LocalDateTime(view.date, view.time), testNow());
+        EXPECT_EQ(store::LocalDateTime(view.date, view.time), testNow());
         view.setSchedule(testNow().addDays(1));
     });
     EXPECT_TRUE(view.messages.empty()) << view.lastMessage();
-    const auto row = selectOccurrence(db.conn, gRemId);
+    const auto row = store::selectOccurrence(db.conn, gRemId);
     EXPECT_EQ(row->remdate, testNow().addDays(1));
     EXPECT_FALSE(row->unreadableRemdate);
 }
@@ -158,10 +160,10 @@ TEST_F(OTReminderTest, AFailingStatementIsReportedAndTheWindowStaysOpen) {
     save([&] { view.message = "Renew passport"; });
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_NE(view.messages[0].text.find("full"), std::string::npos) << view.messages[0].text;
-    EXPECT_EQ(view.messages[0].icon, EditingIcon::Error);
+    EXPECT_EQ(view.messages[0].icon, ui::MessageIcon::Error);
     EXPECT_FALSE(view.unloaded);
     EXPECT_EQ(view.message, "Renew passport");
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::editing

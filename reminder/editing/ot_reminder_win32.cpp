@@ -1,17 +1,15 @@
 // The one-time editor as a real dialog: two pickers, the message box, the SMS check box.
-#include "date_picker_win32.h"
-#include "dialog_host_win32.h"
-#include "dialog_template_win32.h"
-#include "editing_dialogs_win32.h"
-#include "editing_message_win32.h"
-#include "editor_ids_win32.h"
-#include "ot_reminder.h"
-#include "program_modal_win32.h"
-#include "wide_text_win32.h"
+#include "reminder/editing/editing_dialogs_win32.h"
+#include "reminder/editing/editor_ids_win32.h"
+#include "reminder/editing/ot_reminder.h"
+#include "reminder/ui/date_picker_win32.h"
+#include "reminder/ui/dialog_host_win32.h"
+#include "reminder/ui/message_box_win32.h"
+#include "reminder/ui/text_win32.h"
 
 #include <commctrl.h>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using namespace editor_ids;
@@ -22,35 +20,31 @@ public:
 
     HWND hwnd = nullptr;
 
-    void setCaption(const std::string& text) override { setWindowText(hwnd, text); }
+    void setCaption(const std::string& text) override { ui::setWindowText(hwnd, text); }
     void setDTPicker1(std::chrono::year_month_day date) override {
-        setPickerDate(item(IdDTPicker1), date);
+        ui::setPickerDate(item(IdDTPicker1), date);
     }
     std::chrono::year_month_day DTPicker1() const override {
-        return pickerDate(item(IdDTPicker1)).value_or(std::chrono::year_month_day{});
+        return ui::pickerDate(item(IdDTPicker1)).value_or(std::chrono::year_month_day{});
     }
-    void setDTPicker2(std::chrono::minutes t) override { setPickerTime(item(IdDTPicker2), t); }
-    std::chrono::minutes DTPicker2() const override { return pickerTime(item(IdDTPicker2)); }
-    void setText4(const std::string& text) override { setControlText(hwnd, IdText4, text); }
-    std::string Text4() const override { return controlText(hwnd, IdText4); }
+    void setDTPicker2(std::chrono::minutes t) override { ui::setPickerTime(item(IdDTPicker2), t); }
+    std::chrono::minutes DTPicker2() const override { return ui::pickerTime(item(IdDTPicker2)); }
+    void setText4(const std::string& text) override { ui::setControlText(hwnd, IdText4, text); }
+    std::string Text4() const override { return ui::controlText(hwnd, IdText4); }
     void setCheck1(bool checked) override {
         CheckDlgButton(hwnd, IdCheck1, checked ? BST_CHECKED : BST_UNCHECKED);
     }
     bool Check1() const override { return IsDlgButtonChecked(hwnd, IdCheck1) == BST_CHECKED; }
     void enableCheck1(bool enabled) override { EnableWindow(item(IdCheck1), enabled); }
-    void showMessage(const std::string& text, EditingIcon icon) override {
-        showEditingMessage(hwnd, text, icon);
+    void showMessage(const std::string& text, ui::MessageIcon icon) override {
+        ui::showMessageBox(hwnd, text, icon);
     }
     void unload() override { EndDialog(hwnd, IDOK); }
 
     INT_PTR handle(UINT msg, WPARAM wp, LPARAM) {
         if (msg == WM_INITDIALOG) {
-            // The date shows day first like every date the program writes; the time shows
-            // AM/PM, or an afternoon could not be told from a morning.
-            SendMessageW(item(IdDTPicker1), DTM_SETFORMATW, 0,
-                         reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
-            SendMessageW(item(IdDTPicker2), DTM_SETFORMATW, 0,
-                         reinterpret_cast<LPARAM>(L"hh:mm tt"));
+            ui::showDatesDayFirst(item(IdDTPicker1));
+            ui::showTimesWithHalfOfDay(item(IdDTPicker2));
             SendDlgItemMessageW(hwnd, IdText4, EM_LIMITTEXT, 255, 0);
             form_.Form_Load();
             return TRUE;
@@ -75,7 +69,7 @@ private:
 } // namespace
 
 void showOTReminder(HWND owner, const EditorServices& services) {
-    DialogTemplate t(L"One Time Reminder", 232, 156, kModalDialogStyle);
+    ui::DialogTemplate t(L"One Time Reminder", 232, 156, ui::kModalDialogStyle);
     t.add(L"STATIC", L"Date", 0, 10, 10, 80, 9, SS_LEFT);
     t.add(DATETIMEPICK_CLASSW, L"", IdDTPicker1, 10, 20, 90, 14,
           WS_TABSTOP | WS_GROUP | DTS_SHORTDATEFORMAT);
@@ -89,9 +83,7 @@ void showOTReminder(HWND owner, const EditorServices& services) {
     t.add(L"BUTTON", L"&Ok", IdCmdOk, 112, 134, 52, 14, WS_TABSTOP | BS_DEFPUSHBUTTON);
     t.add(L"BUTTON", L"&Cancel", IdCmdCancel, 170, 134, 52, 14, WS_TABSTOP | BS_PUSHBUTTON);
     OTReminderDialog dialog(services);
-    const ProgramModal modal;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, dialogProc<OTReminderDialog>,
-                            reinterpret_cast<LPARAM>(&dialog));
+    ui::showModalDialog(owner, t, dialog);
 }
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,18 +1,19 @@
 // RecReminder handlers: range interplay, validation, and the all-or-nothing save of a series.
-#include "rec_reminder.h"
+#include "reminder/editing/rec_reminder.h"
 
-#include "edit_context.h"
-#include "editor_text.h"
-#include "ot_reminder.h"
-#include "reminder_statements.h"
-#include "store_error.h"
+#include "reminder/editing/edit_context.h"
+#include "reminder/editing/editor_text.h"
+#include "reminder/editing/ot_reminder.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/store/store_error.h"
+#include "reminder/ui/text_rules.h"
 
 #include <stdexcept>
 
-namespace davrin {
+namespace davrin::editing {
 
 void RecReminder::Form_Load() {
-    const LocalDateTime now = services_.clock.now();
+    const store::LocalDateTime now = services_.clock.now();
     view_.setCheck1(false);
     view_.enableCheck1(!services_.mobileNumber().empty());
     view_.setDTPicker1(now.date());
@@ -22,7 +23,7 @@ void RecReminder::Form_Load() {
 }
 
 bool RecReminder::Text5_KeyPress(char32_t key) const {
-    return isDigitOrBackspace(key);
+    return ui::isDigitOrBackspace(key);
 }
 
 void RecReminder::Text5_GotFocus() {
@@ -45,15 +46,15 @@ void RecReminder::DTPicker3_Change() {
 }
 
 void RecReminder::CmdOk_Click() {
-    const std::string message = trimMessage(view_.Text4());
+    const std::string message = ui::trimmed(view_.Text4());
     if (message.empty()) {
-        view_.showMessage(kEmptyMessageText, EditingIcon::Information);
+        view_.showMessage(kEmptyMessageText, ui::MessageIcon::Information);
         return;
     }
-    const LocalDateTime start(view_.DTPicker1(), view_.DTPicker2());
-    const std::optional<RepeatKind> repeat = view_.selectedRepeat();
+    const store::LocalDateTime start(view_.DTPicker1(), view_.DTPicker2());
+    const std::optional<store::RepeatKind> repeat = view_.selectedRepeat();
     if (!repeat) {
-        view_.showMessage(kInvalidSeriesText, EditingIcon::Information);
+        view_.showMessage(kInvalidSeriesText, ui::MessageIcon::Information);
         return;
     }
     // The box holds at most three digits; a pasted longer number still stops at 999.
@@ -62,28 +63,29 @@ void RecReminder::CmdOk_Click() {
     if (count == 0) {
         endDate = view_.DTPicker3();
         if (!endDate) {
-            view_.showMessage(kInvalidSeriesText, EditingIcon::Information);
+            view_.showMessage(kInvalidSeriesText, ui::MessageIcon::Information);
             return;
         }
     }
 
-    RecurringDefinition definition;
+    store::RecurringDefinition definition;
     definition.remainder = message;
     definition.remdate = start;
-    definition.remrepeat = std::string(repeatCode(*repeat));
+    definition.remrepeat = *repeat;
     definition.remrectimes = count;
     definition.remenddate = endDate; // empty whenever the count governs
     definition.remsms = view_.Check1() ? 1 : 0;
     try {
-        const std::vector<LocalDateTime> occurrences = expandSeries(start, *repeat, count, endDate);
+        const std::vector<store::LocalDateTime> occurrences =
+            expandSeries(start, *repeat, count, endDate);
         // Definition and occurrences go in one transaction: a failure leaves nothing behind.
-        gRecurrId = insertRecurringReminder(services_.conn, definition, occurrences);
-    } catch (const StoreError& e) {
-        view_.showMessage(e.what(), EditingIcon::Error);
+        gRecurrId = store::insertRecurringReminder(services_.conn, definition, occurrences);
+    } catch (const store::StoreError& e) {
+        view_.showMessage(e.what(), ui::MessageIcon::Error);
         return;
     } catch (const std::out_of_range&) {
         view_.showMessage("The series would run past the year 9999; choose fewer times.",
-                          EditingIcon::Information);
+                          ui::MessageIcon::Information);
         return;
     }
     view_.unload();
@@ -93,4 +95,4 @@ void RecReminder::CmdCancel_Click() {
     view_.unload();
 }
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,14 +1,14 @@
 // RecReminder: the editor that defines a new recurring reminder and stores all its occurrences.
 #pragma once
 
-#include "editor_services.h"
-#include "series_expansion.h"
+#include "reminder/editing/editor_services.h"
+#include "reminder/editing/series_expansion.h"
 
 #include <chrono>
 #include <optional>
 #include <string>
 
-namespace davrin {
+namespace davrin::editing {
 
 class RecReminderView {
 public:
@@ -30,8 +30,8 @@ public:
     virtual bool Check1() const = 0;
     virtual void enableCheck1(bool enabled) = 0;
     // Option1 to Option6; empty when none is selected.
-    virtual std::optional<RepeatKind> selectedRepeat() const = 0;
-    virtual void showMessage(const std::string& text, EditingIcon icon) = 0;
+    virtual std::optional<store::RepeatKind> selectedRepeat() const = 0;
+    virtual void showMessage(const std::string& text, ui::MessageIcon icon) = 0;
     virtual void unload() = 0;
 };
 
@@ -57,4 +57,4 @@ private:
 
 inline constexpr const char* kInvalidSeriesText = "Reminder Schdedule is Invalid";
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,21 +1,21 @@
 // RecReminder: count box filter, range interplay, validation, and the all-or-nothing save.
-#include "rec_reminder.h"
+#include "reminder/editing/rec_reminder.h"
 
-#include "edit_context.h"
-#include "editing_test_support.h"
-#include "editor_fakes_test.h"
-#include "reminder_statements.h"
+#include "reminder/editing/edit_context.h"
+#include "reminder/editing/editing_test_support.h"
+#include "reminder/editing/editor_fakes_test.h"
+#include "reminder/store/reminder_statements.h"
 
 #include <tuple>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using std::chrono::year_month_day;
 using test::testNow;
 
 year_month_day ymd(int y, unsigned m, unsigned d) {
-    return LocalDateTime(y, m, d).date();
+    return store::LocalDateTime(y, m, d).date();
 }
 
 class RecReminderTest : public ::testing::Test {
@@ -23,14 +23,14 @@ protected:
     void SetUp() override { form.Form_Load(); }
 
     test::TempDatabase db;
-    FixedClock clock{testNow()};
+    store::FixedClock clock{testNow()};
     test::FakeRecReminderView view;
     RecReminder form{view, {db.conn, clock, [] { return std::string("0712345678"); }}};
 };
 
 TEST_F(RecReminderTest, LoadsTodayWithoutEndDateOrRepeatKind) {
     EXPECT_EQ(view.caption, "Reminder - Saturday 05,  December 2026");
-    EXPECT_EQ(LocalDateTime(view.date, view.time), testNow());
+    EXPECT_EQ(store::LocalDateTime(view.date, view.time), testNow());
     EXPECT_FALSE(view.endDate);
     EXPECT_FALSE(view.repeat);
     EXPECT_FALSE(view.sms);
@@ -74,12 +74,14 @@ TEST_F(RecReminderTest, RangeInterplaySteersToOneWayOfEnding) {
 }
 
 TEST_F(RecReminderTest, ValidationRefusesInOrderAndWritesNothing) {
-    const std::tuple<const char*, std::optional<RepeatKind>, const char*, const char*> cases[] = {
-        {"   ", std::nullopt, "", "Reminder Message is Empty cannot Save!"},
-        {"Gym", std::nullopt, "3", "Reminder Schdedule is Invalid"}, // no repeat kind
-        {"Gym", RepeatKind::Daily, "0", "Reminder Schdedule is Invalid"},
-        {"Gym", RepeatKind::Weekly, "", "Reminder Schdedule is Invalid"}, // and no end date
-    };
+    const std::tuple<const char*, std::optional<store::RepeatKind>, const char*, const char*>
+        cases[] = {
+            {"   ", std::nullopt, "", "Reminder Message is Empty cannot Save!"},
+            {"Gym", std::nullopt, "3", "Reminder Schdedule is Invalid"}, // no repeat kind
+            {"Gym", store::RepeatKind::Daily, "0", "Reminder Schdedule is Invalid"},
+            {"Gym", store::RepeatKind::Weekly, "",
+             "Reminder Schdedule is Invalid"}, // and no end date
+        };
     for (const auto& [message, repeat, count, expected] : cases) {
         SCOPED_TRACE(std::string(expected) + " " + count);
         view.messages.clear();
@@ -89,7 +91,7 @@ TEST_F(RecReminderTest, ValidationRefusesInOrderAndWritesNothing) {
         form.CmdOk_Click();
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].text, expected);
-        EXPECT_EQ(view.messages[0].icon, EditingIcon::Information);
+        EXPECT_EQ(view.messages[0].icon, ui::MessageIcon::Information);
         EXPECT_FALSE(view.unloaded);
     }
     EXPECT_EQ(db.count("FROM RECReminder"), 0);
@@ -98,8 +100,8 @@ TEST_F(RecReminderTest, ValidationRefusesInOrderAndWritesNothing) {
 
 TEST_F(RecReminderTest, WeeklyCountedSeriesIsStoredWithItsDefinition) {
     view.message = "  Team call ";
-    view.setSchedule(LocalDateTime(2026, 12, 7, 9, 0));
-    view.repeat = RepeatKind::Weekly;
+    view.setSchedule(store::LocalDateTime(2026, 12, 7, 9, 0));
+    view.repeat = store::RepeatKind::Weekly;
     view.count = "3";
     view.endDate = ymd(2027, 6, 1); // the count governs
     view.sms = true;
@@ -108,10 +110,11 @@ TEST_F(RecReminderTest, WeeklyCountedSeriesIsStoredWithItsDefinition) {
     ASSERT_TRUE(view.messages.empty()) << view.lastMessage();
     EXPECT_TRUE(view.unloaded);
 
-    const auto rows = listOccurrences(db.conn, ListKind::Recurring, ListSortKey::DateTime,
-                                      SortDirection::Ascending);
+    const auto rows =
+        store::listOccurrences(db.conn, store::ListKind::Recurring, store::ListSortKey::DateTime,
+                               store::SortDirection::Ascending);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[2].remdate, LocalDateTime(2026, 12, 21, 9, 0));
+    EXPECT_EQ(rows[2].remdate, store::LocalDateTime(2026, 12, 21, 9, 0));
     const std::string id = std::to_string(gRecurrId);
     EXPECT_NE(gRecurrId, 0);
     EXPECT_EQ(db.count("FROM OTReminder WHERE recurrid = " + id +
@@ -125,8 +128,8 @@ TEST_F(RecReminderTest, WeeklyCountedSeriesIsStoredWithItsDefinition) {
 
 TEST_F(RecReminderTest, EndDateSeriesStoresTheDateAndNoCount) {
     view.message = "Night shift";
-    view.setSchedule(LocalDateTime(2026, 12, 1, 22, 0)); // in the past: stored all the same
-    view.repeat = RepeatKind::Daily;
+    view.setSchedule(store::LocalDateTime(2026, 12, 1, 22, 0)); // in the past: stored all the same
+    view.repeat = store::RepeatKind::Daily;
     view.endDate = ymd(2026, 12, 3);
     form.CmdOk_Click();
     EXPECT_TRUE(view.unloaded);
@@ -140,12 +143,12 @@ TEST_F(RecReminderTest, EndDateSeriesStoresTheDateAndNoCount) {
 TEST_F(RecReminderTest, AFailurePartWaySavesNothingAndKeepsTheWindow) {
     db.failInsertsInto("OTReminder", 2); // the third occurrence fails
     view.message = "Pay rent";
-    view.repeat = RepeatKind::Monthly;
+    view.repeat = store::RepeatKind::Monthly;
     view.count = "12";
     form.CmdOk_Click();
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_NE(view.messages[0].text.find("full"), std::string::npos) << view.messages[0].text;
-    EXPECT_EQ(view.messages[0].icon, EditingIcon::Error);
+    EXPECT_EQ(view.messages[0].icon, ui::MessageIcon::Error);
     EXPECT_FALSE(view.unloaded);
     EXPECT_EQ(view.count, "12");
     EXPECT_EQ(db.count("FROM RECReminder"), 0);
@@ -153,4 +156,4 @@ TEST_F(RecReminderTest, AFailurePartWaySavesNothingAndKeepsTheWindow) {
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::editing

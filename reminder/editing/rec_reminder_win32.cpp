@@ -1,17 +1,15 @@
 // The recurring editor as a real dialog: repeat options, a digits-only count, an end date.
-#include "date_picker_win32.h"
-#include "dialog_host_win32.h"
-#include "dialog_template_win32.h"
-#include "editing_dialogs_win32.h"
-#include "editing_message_win32.h"
-#include "editor_ids_win32.h"
-#include "program_modal_win32.h"
-#include "rec_reminder.h"
-#include "wide_text_win32.h"
+#include "reminder/editing/editing_dialogs_win32.h"
+#include "reminder/editing/editor_ids_win32.h"
+#include "reminder/editing/rec_reminder.h"
+#include "reminder/ui/date_picker_win32.h"
+#include "reminder/ui/dialog_host_win32.h"
+#include "reminder/ui/message_box_win32.h"
+#include "reminder/ui/text_win32.h"
 
 #include <commctrl.h>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using namespace editor_ids;
@@ -24,32 +22,32 @@ public:
 
     HWND hwnd = nullptr;
 
-    void setCaption(const std::string& text) override { setWindowText(hwnd, text); }
+    void setCaption(const std::string& text) override { ui::setWindowText(hwnd, text); }
     void setDTPicker1(std::chrono::year_month_day date) override {
-        setPickerDate(item(IdDTPicker1), date);
+        ui::setPickerDate(item(IdDTPicker1), date);
     }
     std::chrono::year_month_day DTPicker1() const override {
-        return pickerDate(item(IdDTPicker1)).value_or(std::chrono::year_month_day{});
+        return ui::pickerDate(item(IdDTPicker1)).value_or(std::chrono::year_month_day{});
     }
-    void setDTPicker2(std::chrono::minutes t) override { setPickerTime(item(IdDTPicker2), t); }
-    std::chrono::minutes DTPicker2() const override { return pickerTime(item(IdDTPicker2)); }
+    void setDTPicker2(std::chrono::minutes t) override { ui::setPickerTime(item(IdDTPicker2), t); }
+    std::chrono::minutes DTPicker2() const override { return ui::pickerTime(item(IdDTPicker2)); }
     void setDTPicker3(std::optional<std::chrono::year_month_day> date) override {
         if (date)
-            setPickerDate(item(IdDTPicker3), *date);
+            ui::setPickerDate(item(IdDTPicker3), *date);
         else
-            clearPickerDate(item(IdDTPicker3));
+            ui::clearPickerDate(item(IdDTPicker3));
     }
     std::optional<std::chrono::year_month_day> DTPicker3() const override {
-        return pickerDate(item(IdDTPicker3));
+        return ui::pickerDate(item(IdDTPicker3));
     }
     void setDTPicker3TabStop(bool tabStop) override {
         HWND picker = item(IdDTPicker3);
         const LONG_PTR style = GetWindowLongPtrW(picker, GWL_STYLE);
         SetWindowLongPtrW(picker, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
-    std::string Text4() const override { return controlText(hwnd, IdText4); }
-    void setText5(const std::string& text) override { setControlText(hwnd, IdText5, text); }
-    std::string Text5() const override { return controlText(hwnd, IdText5); }
+    std::string Text4() const override { return ui::controlText(hwnd, IdText4); }
+    void setText5(const std::string& text) override { ui::setControlText(hwnd, IdText5, text); }
+    std::string Text5() const override { return ui::controlText(hwnd, IdText5); }
     void enableText5(bool enabled) override {
         HWND box = item(IdText5);
         // A focused control that is disabled leaves the keyboard nowhere: pass the focus on
@@ -63,14 +61,14 @@ public:
     }
     bool Check1() const override { return IsDlgButtonChecked(hwnd, IdCheck1) == BST_CHECKED; }
     void enableCheck1(bool enabled) override { EnableWindow(item(IdCheck1), enabled); }
-    std::optional<RepeatKind> selectedRepeat() const override {
+    std::optional<store::RepeatKind> selectedRepeat() const override {
         for (int i = 0; i < 6; ++i)
             if (IsDlgButtonChecked(hwnd, IdOption1 + i) == BST_CHECKED)
-                return static_cast<RepeatKind>(i);
+                return static_cast<store::RepeatKind>(i);
         return std::nullopt;
     }
-    void showMessage(const std::string& text, EditingIcon icon) override {
-        showEditingMessage(hwnd, text, icon);
+    void showMessage(const std::string& text, ui::MessageIcon icon) override {
+        ui::showMessageBox(hwnd, text, icon);
     }
     void unload() override { EndDialog(hwnd, IDOK); }
 
@@ -99,9 +97,9 @@ private:
     HWND item(int id) const { return GetDlgItem(hwnd, id); }
 
     void init() {
-        SendMessageW(item(IdDTPicker1), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
-        SendMessageW(item(IdDTPicker3), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
-        SendMessageW(item(IdDTPicker2), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"hh:mm tt"));
+        ui::showDatesDayFirst(item(IdDTPicker1));
+        ui::showDatesDayFirst(item(IdDTPicker3));
+        ui::showTimesWithHalfOfDay(item(IdDTPicker2));
         SendDlgItemMessageW(hwnd, IdText4, EM_LIMITTEXT, 255, 0);
         SendDlgItemMessageW(hwnd, IdText5, EM_LIMITTEXT, 3, 0);
         SetWindowSubclass(item(IdText5), countFilter, kCountFilterId,
@@ -124,14 +122,16 @@ private:
     // Typed characters reach the count box only when the window's logic lets them.
     static LRESULT CALLBACK countFilter(HWND box, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                         DWORD_PTR self) {
-        if (msg == WM_CHAR) {
-            auto* dialog = reinterpret_cast<RecReminderDialog*>(self);
-            if (!dialog->form_.Text5_KeyPress(static_cast<char32_t>(wp)))
-                return 0;
-        }
-        if (msg == WM_PASTE)
-            return 0; // a pasted text would bypass the key filter
-        return DefSubclassProc(box, msg, wp, lp);
+        return ui::guarded(box, LRESULT{0}, [&]() -> LRESULT {
+            if (msg == WM_CHAR) {
+                auto* dialog = reinterpret_cast<RecReminderDialog*>(self);
+                if (!dialog->form_.Text5_KeyPress(static_cast<char32_t>(wp)))
+                    return 0;
+            }
+            if (msg == WM_PASTE)
+                return 0; // a pasted text would bypass the key filter
+            return DefSubclassProc(box, msg, wp, lp);
+        });
     }
 
     RecReminder form_;
@@ -140,7 +140,7 @@ private:
 } // namespace
 
 void showRecReminder(HWND owner, const EditorServices& services) {
-    DialogTemplate t(L" ", 262, 222, kModalDialogStyle);
+    ui::DialogTemplate t(L" ", 262, 222, ui::kModalDialogStyle);
     t.add(L"STATIC", L"Date", 0, 10, 10, 80, 9, SS_LEFT);
     t.add(DATETIMEPICK_CLASSW, L"", IdDTPicker1, 10, 20, 90, 14, WS_TABSTOP | WS_GROUP);
     t.add(L"STATIC", L"Time", 0, 112, 10, 60, 9, SS_LEFT);
@@ -173,9 +173,7 @@ void showRecReminder(HWND owner, const EditorServices& services) {
     t.add(L"BUTTON", L"&Ok", IdCmdOk, 142, 202, 52, 14, WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP);
     t.add(L"BUTTON", L"&Cancel", IdCmdCancel, 200, 202, 52, 14, WS_TABSTOP | BS_PUSHBUTTON);
     RecReminderDialog dialog(services);
-    const ProgramModal modal;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner,
-                            dialogProc<RecReminderDialog>, reinterpret_cast<LPARAM>(&dialog));
+    ui::showModalDialog(owner, t, dialog);
 }
 
-} // namespace davrin
+} // namespace davrin::editing

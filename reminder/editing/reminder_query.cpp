@@ -1,14 +1,14 @@
 // ReminderQuery handlers: building the grid and acting on the selected occurrence.
-#include "reminder_query.h"
+#include "reminder/editing/reminder_query.h"
 
-#include "edit_context.h"
-#include "editor_text.h"
-#include "reminder_statements.h"
-#include "store_error.h"
+#include "reminder/editing/edit_context.h"
+#include "reminder/editing/editor_text.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/store/store_error.h"
 
 #include <algorithm>
 
-namespace davrin {
+namespace davrin::editing {
 
 std::string listCaption(const ProgramVersion& v) {
     return "Davrin - Ver." + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
@@ -17,7 +17,7 @@ std::string listCaption(const ProgramVersion& v) {
 
 void ReminderQuery::Form_Load() {
     view_.setCaption(listCaption(services_.version));
-    view_.setLabel2(toLongDateText(services_.clock.now()));
+    view_.setLabel2(store::toLongDateText(services_.clock.now()));
     view_.setLabel1(services_.newsLine ? services_.newsLine() : std::string{});
     view_.setOption1(true);
 }
@@ -50,15 +50,15 @@ void ReminderQuery::grd1add() {
     const int direction = view_.sortIndex(SortList::Combo2);
     if (key < 0 || direction < 0)
         return;
-    std::vector<Occurrence> found;
+    std::vector<store::Occurrence> found;
     try {
-        found = listOccurrences(
-            services_.conn, view_.Option1() ? ListKind::OneTime : ListKind::Recurring,
-            key == 0 ? ListSortKey::DateTime : ListSortKey::Message,
-            direction == 0 ? SortDirection::Ascending : SortDirection::Descending);
-    } catch (const StoreError& e) {
+        found = store::listOccurrences(
+            services_.conn, view_.Option1() ? store::ListKind::OneTime : store::ListKind::Recurring,
+            key == 0 ? store::ListSortKey::DateTime : store::ListSortKey::Message,
+            direction == 0 ? store::SortDirection::Ascending : store::SortDirection::Descending);
+    } catch (const store::StoreError& e) {
         // Closing the box reactivates the window, which rebuilds, maybe before the box returns.
-        rebuildFailure_.failed([&] { view_.showMessage(e.what(), EditingIcon::Error); });
+        rebuildFailure_.failed([&] { view_.showMessage(e.what(), ui::MessageIcon::Error); });
         // An empty grid would suggest the reminders are gone; keep what was shown.
         return;
     }
@@ -69,9 +69,9 @@ void ReminderQuery::grd1add() {
     std::vector<GridRow> rows;
     rows.reserve(found.size());
     std::string unreadable;
-    for (Occurrence& o : found) {
+    for (store::Occurrence& o : found) {
         if (!o.unreadableRemdate) {
-            rows.push_back({o.remid, toScheduleText(o.remdate), toListMessage(o.remainder)});
+            rows.push_back({o.remid, store::toScheduleText(o.remdate), toListMessage(o.remainder)});
             continue;
         }
         // Listed as stored, so the user can find it, then edit or delete it.
@@ -92,7 +92,7 @@ void ReminderQuery::grd1add() {
         view_.showMessage("These reminders have a date and time that cannot be read, so they are "
                           "never alerted. Edit each to give it a date and time, or delete it:\n" +
                               unreadable,
-                          EditingIcon::Information);
+                          ui::MessageIcon::Information);
 }
 
 std::optional<std::int64_t> ReminderQuery::currentRemId() const {
@@ -127,7 +127,6 @@ void ReminderQuery::btnDelete_Click() {
         if (remid)
             deleteOneTime(*remid);
     } else {
-        gMsgAnswer.clear();
         if (remid)
             deleteRecurring(*remid);
     }
@@ -139,27 +138,28 @@ void ReminderQuery::deleteOneTime(std::int64_t remid) {
     if (!view_.askYesNo("Do you want to Delete this Entry ?"))
         return;
     try {
-        deleteOccurrence(services_.conn, gRemId);
-    } catch (const StoreError& e) {
-        view_.showMessage(e.what(), EditingIcon::Error);
+        store::deleteOccurrence(services_.conn, gRemId);
+    } catch (const store::StoreError& e) {
+        view_.showMessage(e.what(), ui::MessageIcon::Error);
     }
 }
 
 void ReminderQuery::deleteRecurring(std::int64_t remid) {
     gRemId = remid;
     try {
-        const std::optional<Occurrence> row = selectOccurrence(services_.conn, gRemId);
+        const std::optional<store::Occurrence> row =
+            store::selectOccurrence(services_.conn, gRemId);
         if (!row || row->recurrid == 0)
             return; // deleted meanwhile, or not part of a series
         gRecurrId = row->recurrid;
-        windows_.showFrmMsgbox();
-        if (gMsgAnswer == "One")
-            deleteOccurrence(services_.conn, gRemId);
-        else if (gMsgAnswer == "All")
-            deleteSeries(services_.conn, gRecurrId);
-    } catch (const StoreError& e) {
-        view_.showMessage(e.what(), EditingIcon::Error);
+        const std::optional<DeleteAnswer> answer = windows_.showFrmMsgbox();
+        if (answer == DeleteAnswer::One)
+            store::deleteOccurrence(services_.conn, gRemId);
+        else if (answer == DeleteAnswer::All)
+            store::deleteSeries(services_.conn, gRecurrId);
+    } catch (const store::StoreError& e) {
+        view_.showMessage(e.what(), ui::MessageIcon::Error);
     }
 }
 
-} // namespace davrin
+} // namespace davrin::editing

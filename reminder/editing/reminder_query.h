@@ -1,8 +1,9 @@
 // ReminderQuery: the list window, its grid of occurrences and its New/Edit/Delete/Setting commands.
 #pragma once
 
-#include "editor_services.h"
-#include "failure_notice.h"
+#include "reminder/editing/editor_services.h"
+#include "reminder/editing/frm_msgbox.h"
+#include "reminder/store/failure_notice.h"
 
 #include <cstdint>
 #include <functional>
@@ -12,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace davrin {
+namespace davrin::editing {
 
 // One grid line: the hidden id, "dd/MM/yyyy hh:mm AM/PM" (or the stored text when it cannot be
 // read as a date and time), the trimmed message.
@@ -45,7 +46,7 @@ public:
     virtual void selectRow(std::size_t row) = 0;
     virtual void enableEditDelete(bool enabled) = 0;
     virtual bool askYesNo(const std::string& text) = 0;
-    virtual void showMessage(const std::string& text, EditingIcon icon) = 0;
+    virtual void showMessage(const std::string& text, ui::MessageIcon icon) = 0;
     virtual void unload() = 0;
 };
 
@@ -55,7 +56,8 @@ public:
     virtual ~ReminderQueryWindows() = default;
     virtual void showOTReminder() = 0;
     virtual void showRecReminder() = 0;
-    virtual void showFrmMsgbox() = 0;
+    // None when the dialog was closed without a button.
+    virtual std::optional<DeleteAnswer> showFrmMsgbox() = 0;
     virtual void showReminderSettings() = 0;
 };
 
@@ -66,8 +68,8 @@ struct ProgramVersion {
 };
 
 struct ReminderQueryServices {
-    const Connection& conn;
-    const Clock& clock;
+    const store::Connection& conn;
+    const store::Clock& clock;
     ProgramVersion version;
     // The news line; empty when no server is set or the fetch fails. Must not throw.
     std::function<std::string()> newsLine;
@@ -81,7 +83,6 @@ public:
 
     void Form_Load();
     void Form_Activate();
-    void Form_GotFocus() { grd1add(); }
     void Option1_Click() { grd1add(); }
     void Option2_Click() { grd1add(); }
     void Combo1_Click();
@@ -106,11 +107,11 @@ private:
     ReminderQueryWindows& windows_;
     ReminderQueryServices services_;
     std::vector<GridRow> rows_;
-    FailureNotice rebuildFailure_;
+    store::FailureNotice rebuildFailure_;
     // Rows whose date cannot be read, by id and text: each is told once while the window lives.
     std::set<std::pair<std::int64_t, std::string>> toldRows_;
 };
 
 std::string listCaption(const ProgramVersion& version); // "Davrin - Ver.1.0.6"
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace davrin {
+namespace davrin::editing {
 
 namespace list_ids {
 
@@ -24,4 +24,4 @@ enum : WORD {
 };
 
 } // namespace list_ids
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,13 +1,13 @@
 // ReminderQuery against a real database: the eight lists, grid rows, commands and deletion.
-#include "reminder_query.h"
+#include "reminder/editing/reminder_query.h"
 
-#include "edit_context.h"
-#include "editing_test_support.h"
-#include "reminder_statements.h"
+#include "reminder/editing/edit_context.h"
+#include "reminder/editing/editing_test_support.h"
+#include "reminder/store/reminder_statements.h"
 
 #include <functional>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using test::testNow;
@@ -37,7 +37,7 @@ public:
         questions.push_back(text);
         return answerYes;
     }
-    void showMessage(const std::string& text, EditingIcon) override {
+    void showMessage(const std::string& text, ui::MessageIcon) override {
         messages.push_back(text);
         if (duringMessage)
             duringMessage();
@@ -72,11 +72,15 @@ class FakeWindows : public ReminderQueryWindows {
 public:
     void showOTReminder() override { run("OTReminder"); }
     void showRecReminder() override { run("RecReminder"); }
-    void showFrmMsgbox() override { run("frmMsgbox"); }
+    std::optional<DeleteAnswer> showFrmMsgbox() override {
+        run("frmMsgbox");
+        return deleteAnswer;
+    }
     void showReminderSettings() override { run("ReminderSettings"); }
 
     std::vector<std::string> shown;
     std::function<void()> during;
+    std::optional<DeleteAnswer> deleteAnswer;
 
 private:
     void run(const char* name) {
@@ -93,18 +97,18 @@ protected:
         form.Form_Activate();
     }
     std::int64_t oneTime(const std::string& message, int dayOffset) {
-        return insertOneTimeReminder(db.conn, message, testNow().addDays(dayOffset), 0);
+        return store::insertOneTimeReminder(db.conn, message, testNow().addDays(dayOffset), 0);
     }
     std::int64_t series(const std::string& message, int times) {
-        std::vector<LocalDateTime> when;
+        std::vector<store::LocalDateTime> when;
         for (int i = 0; i < times; ++i)
             when.push_back(testNow().addDays(7 * i + 1));
-        return insertRecurringReminder(db.conn, {message, when[0], "W", times, std::nullopt, 0},
-                                       when);
+        return store::insertRecurringReminder(
+            db.conn, {message, when[0], store::RepeatKind::Weekly, times, std::nullopt, 0}, when);
     }
 
     test::TempDatabase db;
-    FixedClock clock{testNow()};
+    store::FixedClock clock{testNow()};
     FakeListView view;
     FakeWindows windows;
     ReminderQuery form{view, windows, {db.conn, clock, {1, 0, 6}, [] { return "News!"; }}};
@@ -175,7 +179,7 @@ TEST_F(ReminderQueryTest, SortChangesOnAnEmptyGridDoNotQuery) {
 
     // With rows the same clicks rebuild; with no sort chosen nothing happens at all.
     oneTime("x", 1);
-    form.Form_GotFocus();
+    form.grd1add();
     form.Combo1_Click();
     EXPECT_EQ(view.rebuilds, before + 2);
     view.selected[0] = -1;
@@ -227,7 +231,7 @@ TEST_F(ReminderQueryTest, TheSelectedReminderStaysSelectedAcrossRebuildsWhileItE
     ASSERT_TRUE(view.current);
     EXPECT_EQ(view.rows[*view.current].remid, dentist);
     db.exec("DELETE FROM OTReminder WHERE remid = " + std::to_string(dentist));
-    form.Form_GotFocus();
+    form.grd1add();
     EXPECT_FALSE(view.current);
 }
 
@@ -258,23 +262,20 @@ TEST_F(ReminderQueryTest, DeletingASeriesOccurrenceAsksOneAllOrNone) {
     view.oneTime = false;
     view.selected[0] = 1; // by message: Gym x3, then Swim x2
     form.Option2_Click();
-    std::string answer;
-    windows.during = [&] { gMsgAnswer = answer; };
-
-    for (const char* none : {"None", ""}) {
-        answer = none;
+    for (const auto none : {std::optional{DeleteAnswer::None}, std::optional<DeleteAnswer>{}}) {
+        windows.deleteAnswer = none;
         view.current = 0;
         form.btnDelete_Click();
         EXPECT_EQ(view.rows.size(), 5u);
     }
     EXPECT_EQ(gRecurrId, gym);
 
-    answer = "One";
+    windows.deleteAnswer = DeleteAnswer::One;
     view.current = 0;
     form.btnDelete_Click();
     EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"Gym", "Gym", "Swim", "Swim"}));
 
-    answer = "All";
+    windows.deleteAnswer = DeleteAnswer::All;
     view.current = 0;
     form.btnDelete_Click();
     EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"Swim", "Swim"}));
@@ -307,7 +308,7 @@ TEST_F(ReminderQueryTest, AFailingQueryIsReportedOnceAndKeepsTheGrid) {
     };
     form.grd1add();
     form.Form_Activate();
-    form.Form_GotFocus();
+    form.grd1add();
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_NE(view.messages[0].find("OTReminder"), std::string::npos) << view.messages[0];
     EXPECT_EQ(view.rows.size(), 1u);
@@ -336,4 +337,4 @@ TEST_F(ReminderQueryTest, RowsWithAnUnreadableDateAreListedAsStoredAndToldOnce) 
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,14 +1,14 @@
 // ReminderQuery as a modeless dialog with a virtual report list; the modal windows it opens.
-#include "reminder_query_win32.h"
+#include "reminder/editing/reminder_query_win32.h"
 
-#include "dialog_host_win32.h"
-#include "dialog_template_win32.h"
-#include "editing_dialogs_win32.h"
-#include "editing_message_win32.h"
-#include "program_modal_win32.h"
-#include "reminder_query.h"
-#include "reminder_query_ids_win32.h"
-#include "wide_text_win32.h"
+#include "reminder/editing/editing_dialogs_win32.h"
+#include "reminder/editing/reminder_query.h"
+#include "reminder/editing/reminder_query_ids_win32.h"
+#include "reminder/ui/dialog_host_win32.h"
+#include "reminder/ui/handles_win32.h"
+#include "reminder/ui/message_box_win32.h"
+#include "reminder/ui/program_modal_win32.h"
+#include "reminder/ui/text_win32.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-namespace davrin {
+namespace davrin::editing {
 namespace {
 
 using namespace list_ids;
@@ -58,9 +58,9 @@ public:
     ReminderQuery& form() { return form_; }
 
     // ReminderQueryView
-    void setCaption(const std::string& text) override { setWindowText(hwnd, text); }
-    void setLabel1(const std::string& text) override { setControlText(hwnd, IdLabel1, text); }
-    void setLabel2(const std::string& text) override { setControlText(hwnd, IdLabel2, text); }
+    void setCaption(const std::string& text) override { ui::setWindowText(hwnd, text); }
+    void setLabel1(const std::string& text) override { ui::setControlText(hwnd, IdLabel1, text); }
+    void setLabel2(const std::string& text) override { ui::setControlText(hwnd, IdLabel2, text); }
     bool Option1() const override { return IsDlgButtonChecked(hwnd, IdOption1) == BST_CHECKED; }
     void setOption1(bool on) override {
         CheckRadioButton(hwnd, IdOption1, IdOption2, on ? IdOption1 : IdOption2);
@@ -69,7 +69,8 @@ public:
         HWND combo = GetDlgItem(hwnd, comboId(list));
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
         for (const auto& text : items)
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
+            SendMessageW(combo, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(ui::toWide(text).c_str()));
     }
     int sortIndex(SortList list) const override {
         return static_cast<int>(SendDlgItemMessageW(hwnd, comboId(list), CB_GETCURSEL, 0, 0));
@@ -102,16 +103,16 @@ public:
         EnableWindow(GetDlgItem(hwnd, IdBtnEdit), enabled);
         EnableWindow(GetDlgItem(hwnd, IdBtnDelete), enabled);
     }
-    bool askYesNo(const std::string& text) override { return askEditingYesNo(hwnd, text); }
-    void showMessage(const std::string& text, EditingIcon icon) override {
-        showEditingMessage(hwnd, text, icon);
+    bool askYesNo(const std::string& text) override { return ui::askYesNo(hwnd, text); }
+    void showMessage(const std::string& text, ui::MessageIcon icon) override {
+        ui::showMessageBox(hwnd, text, icon);
     }
     void unload() override { DestroyWindow(hwnd); }
 
     // ReminderQueryWindows
-    void showOTReminder() override { davrin::showOTReminder(hwnd, editors_); }
-    void showRecReminder() override { davrin::showRecReminder(hwnd, editors_); }
-    void showFrmMsgbox() override { davrin::showFrmMsgbox(hwnd); }
+    void showOTReminder() override { editing::showOTReminder(hwnd, editors_); }
+    void showRecReminder() override { editing::showRecReminder(hwnd, editors_); }
+    std::optional<DeleteAnswer> showFrmMsgbox() override { return editing::showFrmMsgbox(hwnd); }
     void showReminderSettings() override {
         if (services_.showSettings)
             services_.showSettings(hwnd);
@@ -146,9 +147,7 @@ private:
         HWND grid = GetDlgItem(hwnd, IdGrd1);
         ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES |
                                                     LVS_EX_DOUBLEBUFFER);
-        HDC screen = GetDC(hwnd);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(hwnd, screen);
+        const int dpi = GetDeviceCaps(ui::ScreenDc(hwnd).get(), LOGPIXELSX);
         for (int i = 0; i < 3; ++i) {
             LVCOLUMNW column{};
             column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -234,7 +233,7 @@ private:
                                           item.pszText, item.cchTextMax - 1);
         if (n == 0 && !text->empty())
             // Longer than the caller's buffer: the conversion wrote nothing, so give it the start.
-            lstrcpynW(item.pszText, widen(*text).c_str(), item.cchTextMax);
+            lstrcpynW(item.pszText, ui::toWide(*text).c_str(), item.cchTextMax);
         else
             item.pszText[n] = L'\0';
     }
@@ -277,10 +276,10 @@ bool ReminderQueryWindow::preTranslate(MSG& msg) {
 
 void ReminderQueryWindow::showModeless() {
     // Not beside a modal window: the list would take the input that window keeps from the program.
-    if (handle() != nullptr || ProgramModal::open())
+    if (handle() != nullptr || ui::ProgramModal::open())
         return;
-    DialogTemplate t(L"", 330, 236,
-                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_CENTER);
+    ui::DialogTemplate t(L"", 330, 236,
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_CENTER);
     t.add(L"STATIC", L"", IdLabel2, 10, 8, 200, 9, SS_LEFT | SS_NOPREFIX);
     t.add(L"BUTTON", L"One Time", IdOption1, 10, 24, 56, 10,
           BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP);
@@ -299,7 +298,7 @@ void ReminderQueryWindow::showModeless() {
     t.add(L"STATIC", L"", IdLabel1, 10, 218, 310, 9, SS_LEFT | SS_NOPREFIX);
 
     dialog_ = std::make_unique<Dialog>(services_);
-    HWND window = CreateDialogIndirectParamW(instance_, t.get(), nullptr, dialogProc<Dialog>,
+    HWND window = CreateDialogIndirectParamW(instance_, t.get(), nullptr, ui::dialogProc<Dialog>,
                                              reinterpret_cast<LPARAM>(dialog_.get()));
     if (window == nullptr)
         return;
@@ -317,4 +316,4 @@ void ReminderQueryWindow::showModeless() {
     SetForegroundWindow(window);
 }
 
-} // namespace davrin
+} // namespace davrin::editing

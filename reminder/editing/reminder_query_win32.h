@@ -1,9 +1,9 @@
 // The list window for the program: shown modeless from the tray, refreshed by the due scan.
 #pragma once
 
-#include "clock.h"
-#include "database.h"
-#include "list_window.h"
+#include "reminder/shell/list_window.h"
+#include "reminder/store/clock.h"
+#include "reminder/store/database.h"
 
 #include <windows.h>
 
@@ -11,17 +11,17 @@
 #include <memory>
 #include <string>
 
-namespace davrin {
+namespace davrin::editing {
 
 struct EditingWindowServices {
-    const Connection& conn;
-    const Clock& clock;
+    const store::Connection& conn;
+    const store::Clock& clock;
     std::function<std::string()> mobileNumber; // lblmobileno
     std::function<std::string()> newsLine;     // empty when there is none; must not throw
     std::function<void(HWND owner)> showSettings;
 };
 
-class ReminderQueryWindow final : public ListWindow {
+class ReminderQueryWindow final : public shell::ListWindow {
 public:
     ReminderQueryWindow(HINSTANCE instance, EditingWindowServices services);
     ~ReminderQueryWindow() override;
@@ -46,4 +46,4 @@ private:
     std::unique_ptr<Dialog> dialog_;
 };
 
-} // namespace davrin
+} // namespace davrin::editing

@@ -1,50 +1,34 @@
 // Expansion of a recurring reminder into occurrences by the calendar step rule.
-#include "series_expansion.h"
+#include "reminder/editing/series_expansion.h"
 
 #include <stdexcept>
 
-namespace davrin {
+namespace davrin::editing {
 
-std::string_view repeatCode(RepeatKind kind) {
+store::LocalDateTime seriesOccurrence(const store::LocalDateTime& start, store::RepeatKind kind,
+                                      std::int64_t index) {
     switch (kind) {
-    case RepeatKind::Daily:
-        return "D";
-    case RepeatKind::Weekly:
-        return "W";
-    case RepeatKind::Monthly:
-        return "M";
-    case RepeatKind::Quarterly:
-        return "Q";
-    case RepeatKind::HalfYearly:
-        return "H";
-    case RepeatKind::Yearly:
-        return "Y";
-    }
-    throw std::invalid_argument("unknown repeat kind");
-}
-
-LocalDateTime seriesOccurrence(const LocalDateTime& start, RepeatKind kind, std::int64_t index) {
-    switch (kind) {
-    case RepeatKind::Daily:
+    case store::RepeatKind::Daily:
         return start.addDays(index);
-    case RepeatKind::Weekly:
+    case store::RepeatKind::Weekly:
         return start.addDays(7 * index);
-    case RepeatKind::Monthly:
+    case store::RepeatKind::Monthly:
         return start.addMonths(index);
-    case RepeatKind::Quarterly:
+    case store::RepeatKind::Quarterly:
         return start.addQuarters(index);
     // Two quarter steps, each clamped on its own: 30 November gives 28 May, not 30 May.
-    case RepeatKind::HalfYearly:
+    case store::RepeatKind::HalfYearly:
         return start.addQuarters(index).addQuarters(index);
-    case RepeatKind::Yearly:
+    case store::RepeatKind::Yearly:
         return start.addYears(index);
     }
     throw std::invalid_argument("unknown repeat kind");
 }
 
-std::vector<LocalDateTime> expandSeries(const LocalDateTime& start, RepeatKind kind, int count,
-                                        std::optional<std::chrono::year_month_day> endDate) {
-    std::vector<LocalDateTime> out;
+std::vector<store::LocalDateTime> expandSeries(const store::LocalDateTime& start,
+                                               store::RepeatKind kind, int count,
+                                               std::optional<std::chrono::year_month_day> endDate) {
+    std::vector<store::LocalDateTime> out;
     if (count > 0) {
         out.reserve(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i)
@@ -54,7 +38,7 @@ std::vector<LocalDateTime> expandSeries(const LocalDateTime& start, RepeatKind k
     if (!endDate)
         throw std::invalid_argument("a series needs a count or an end date");
     for (std::int64_t i = 0;; ++i) {
-        LocalDateTime next;
+        store::LocalDateTime next;
         try {
             next = seriesOccurrence(start, kind, i);
         } catch (const std::out_of_range&) {
@@ -67,4 +51,4 @@ std::vector<LocalDateTime> expandSeries(const LocalDateTime& start, RepeatKind k
     return out;
 }
 
-} // namespace davrin
+} // namespace davrin::editing

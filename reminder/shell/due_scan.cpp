@@ -1,14 +1,15 @@
 // The due-reminder scan: thought, news line, due query, alert, answer, list refresh, repeat.
-#include "due_scan.h"
+#include "reminder/shell/due_scan.h"
 
-#include "alert_values.h"
-#include "news_line.h"
-#include "store_error.h"
+#include "reminder/shell/alert_values.h"
+#include "reminder/shell/news_line.h"
+#include "reminder/store/store_error.h"
+#include "reminder/ui/text_rules.h"
 
 #include <algorithm>
 #include <exception>
 
-namespace davrin {
+namespace davrin::shell {
 
 namespace {
 
@@ -51,7 +52,8 @@ void DueReminderScan::Timer1_Timer() {
     // Told after the run, so a box left open holds up no later tick.
     tellUnreadableRows();
     if (failure)
-        notice_.failed([&] { s_.boxes.show(*failure, kReminderTitle, MessageIcon::Error); });
+        notice_.failed(
+            [&] { s_.boxes.show(*failure, ui::kReminderTitle, ui::MessageIcon::Error); });
     else
         notice_.worked();
 }
@@ -63,7 +65,7 @@ std::optional<std::string> DueReminderScan::run() {
     for (;;) {
         Earliest earliest;
         try {
-            const LockWaitLimit wait(s_.conn, kTickLockWait);
+            const store::LockWaitLimit wait(s_.conn, kTickLockWait);
             if (auto cause = storeAnswers())
                 failure = answerFailure(*cause);
             earliest = findEarliest();
@@ -76,7 +78,7 @@ std::optional<std::string> DueReminderScan::run() {
         if (!earliest.first || !ask(*earliest.first, earliest.news))
             return failure;
         {
-            const LockWaitLimit wait(s_.conn, kAnswerLockWait);
+            const store::LockWaitLimit wait(s_.conn, kAnswerLockWait);
             if (auto cause = storeAnswers())
                 return answerFailure(*cause);
         }
@@ -89,15 +91,16 @@ std::optional<std::string> DueReminderScan::run() {
 }
 
 DueReminderScan::Earliest DueReminderScan::findEarliest() {
-    if (auto thought = thoughtOfDay(s_.conn, toDayKey(s_.clock.now())))
+    if (auto thought = store::thoughtOfDay(s_.conn, store::toDayKey(s_.clock.now())))
         gThought = *thought;
     Earliest earliest;
-    if (auto settings = readSettings(s_.conn))
+    if (auto settings = store::readSettings(s_.conn))
         earliest.news = fetchNewsLine(s_.http, settings->newsserver);
 
     // Two are enough to know whether more than one is due, once answers not yet stored are
     // passed over: their occurrences still look due in the file.
-    for (Occurrence& row : dueOccurrences(s_.conn, s_.clock.now(), 2 + pending_.size())) {
+    for (store::Occurrence& row :
+         store::dueOccurrences(s_.conn, s_.clock.now(), 2 + pending_.size())) {
         if (row.unreadableRemdate) {
             if (toldRows_.emplace(row.remid, *row.unreadableRemdate).second)
                 rowsToTell_.push_back("\"" + *row.unreadableRemdate + "\": " + row.remainder);
@@ -112,30 +115,29 @@ DueReminderScan::Earliest DueReminderScan::findEarliest() {
     return earliest;
 }
 
-bool DueReminderScan::ask(const Occurrence& due, const std::string& news) {
+bool DueReminderScan::ask(const store::Occurrence& due, const std::string& news) {
     mAlertRemId = due.remid;
     gAlertText = due.remainder;
-    gAlertTitle = "Reminder of " + toAlertTimeText(due.remdate);
+    gAlertTitle = "Reminder of " + store::toAlertTimeText(due.remdate);
     gNewsLine = news;
-    // The window answers through gAlertResult; an alert closed some other way must change nothing.
-    gAlertResult.clear();
-    s_.alert.showModal(AlertLabels{trimmed(gAlertTitle), trimmed(gAlertText), trimmed(gThought),
-                                   trimmed(gNewsLine)});
-    if (gAlertResult != kDismiss && gAlertResult != kSnooze && gAlertResult != kModify)
+    const std::optional<AlertResult> result =
+        s_.alert.showModal(AlertLabels{ui::trimmed(gAlertTitle), ui::trimmed(gAlertText),
+                                       ui::trimmed(gThought), ui::trimmed(gNewsLine)});
+    if (!result)
         return false; // closed without an answer (the program is ending): change nothing
     // Seeing the new time is part of the answer: a box the program's end took away leaves the
     // reminder as it was.
-    if (gAlertResult == kModify &&
-        !s_.boxes.show(toGeneralText(gNewTime), kProgramTitle, MessageIcon::None))
+    if (result->answer == AlertAnswer::Modify &&
+        !s_.boxes.show(store::toGeneralText(result->newTime), kProgramTitle, ui::MessageIcon::None))
         return false;
-    pending_.push_back({mAlertRemId, gAlertResult, s_.clock.now(), gNewTime});
+    pending_.push_back({mAlertRemId, result->answer, s_.clock.now(), result->newTime});
     return true;
 }
 
 std::optional<std::string> DueReminderScan::storeAnswers() {
     while (!pending_.empty()) {
         try {
-            store(pending_.front());
+            storeAnswer(pending_.front());
         } catch (const std::exception& e) {
             return e.what();
         }
@@ -144,23 +146,22 @@ std::optional<std::string> DueReminderScan::storeAnswers() {
     return std::nullopt;
 }
 
-void DueReminderScan::store(const Answer& answer) {
-    if (answer.result == kDismiss) {
-        deleteOccurrence(s_.conn, answer.remid);
+void DueReminderScan::storeAnswer(const Answer& answer) {
+    if (answer.answer == AlertAnswer::Dismiss) {
+        store::deleteOccurrence(s_.conn, answer.remid);
         return;
     }
-    if (answer.result == kSnooze) {
+    store::LocalDateTime newTime = answer.newTime;
+    if (answer.answer == AlertAnswer::Snooze) {
         // Without a settings row the interval read earlier in this run of the program holds.
-        if (auto settings = readSettings(s_.conn))
+        if (auto settings = store::readSettings(s_.conn))
             mSnoozeMinutes = settings->snoozeinterval;
         if (mSnoozeMinutes <= 0)
             mSnoozeMinutes = kDefaultSnoozeMinutes;
         // Counted from the answer, not from the old due time, so the reminder comes back later.
-        gNewTime = answer.answeredAt.addMinutes(mSnoozeMinutes);
-    } else {
-        gNewTime = answer.newTime;
+        newTime = answer.answeredAt.addMinutes(mSnoozeMinutes);
     }
-    moveOccurrence(s_.conn, answer.remid, gNewTime);
+    store::moveOccurrence(s_.conn, answer.remid, newTime);
 }
 
 void DueReminderScan::tellUnreadableRows() {
@@ -172,7 +173,7 @@ void DueReminderScan::tellUnreadableRows() {
                        "Open the list of reminders to give each a date and time, or delete it:\n";
     for (const std::string& row : std::exchange(rowsToTell_, {}))
         text += "\n" + row;
-    s_.boxes.show(text, kReminderTitle, MessageIcon::Information);
+    s_.boxes.show(text, ui::kReminderTitle, ui::MessageIcon::Information);
 }
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,10 +1,10 @@
 // The due-reminder scan against a real database file, with a scripted alert window.
-#include "due_scan.h"
+#include "reminder/shell/due_scan.h"
 
-#include "reminder_statements.h"
-#include "shell_fakes_test.h"
+#include "reminder/shell/shell_fakes_test.h"
+#include "reminder/store/reminder_statements.h"
 
-namespace davrin {
+namespace davrin::shell {
 namespace {
 
 using ::testing::ElementsAre;
@@ -15,50 +15,53 @@ class DueScanTest : public ::testing::Test {
 protected:
     DueScanTest() { test::clearAlertValues(); }
 
-    std::int64_t add(const std::string& message, const LocalDateTime& when, int sms = 0) {
-        return insertOneTimeReminder(gConn, message, when, sms);
+    std::int64_t add(const std::string& message, const store::LocalDateTime& when, int sms = 0) {
+        return store::insertOneTimeReminder(store::gConn, message, when, sms);
     }
-    std::optional<Occurrence> row(std::int64_t remid) { return selectOccurrence(gConn, remid); }
+    std::optional<store::Occurrence> row(std::int64_t remid) {
+        return store::selectOccurrence(store::gConn, remid);
+    }
     void setSettings(int snooze, const std::string& server = "") {
-        saveSettings(gConn, Settings{snooze, "0123456789", server});
+        store::saveSettings(store::gConn, store::Settings{snooze, "0123456789", server});
     }
 
     test::TempDatabase db;
-    FixedClock clock{LocalDateTime(2026, 12, 5, 10, 7)};
+    store::FixedClock clock{store::LocalDateTime(2026, 12, 5, 10, 7)};
     PauseItem Prem;
     test::ScriptedAlert alert;
     test::FakeList list;
     test::FakeHttp http;
     test::RecordingBoxes boxes;
-    DueReminderScan scan{{gConn, clock, Prem, alert, list, http, boxes}};
+    DueReminderScan scan{{store::gConn, clock, Prem, alert, list, http, boxes}};
 };
 
 TEST_F(DueScanTest, AlertsEveryDueOccurrenceEarliestFirstInOneTick) {
-    add("  second  ", LocalDateTime(2026, 12, 5, 9, 0));
-    add("first", LocalDateTime(2026, 12, 4, 23, 59));
-    add("third, due this very minute", LocalDateTime(2026, 12, 5, 10, 7));
-    const auto later = add("not yet", LocalDateTime(2026, 12, 5, 10, 8));
-    alert.answerAll(3, kDismiss);
+    add("  second  ", store::LocalDateTime(2026, 12, 5, 9, 0));
+    add("first", store::LocalDateTime(2026, 12, 4, 23, 59));
+    add("third, due this very minute", store::LocalDateTime(2026, 12, 5, 10, 7));
+    const auto later = add("not yet", store::LocalDateTime(2026, 12, 5, 10, 8));
+    alert.answerAll(3, AlertAnswer::Dismiss);
 
     scan.Timer1_Timer();
 
     EXPECT_THAT(alert.messages(), ElementsAre("first", "second", "third, due this very minute"));
     EXPECT_EQ(alert.shown[0].Label7, "Reminder of Friday 04 Dec 2026 11:59 PM");
     EXPECT_EQ(alert.shown[2].Label7, "Reminder of Saturday 05 Dec 2026 10:07 AM");
-    const auto left = dueOccurrences(gConn, LocalDateTime(2030, 1, 1));
+    const auto left = store::dueOccurrences(store::gConn, store::LocalDateTime(2030, 1, 1));
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].remid, later);
 }
 
 TEST_F(DueScanTest, DismissDeletesOnlyThatOccurrenceOfASeries) {
-    const std::vector<LocalDateTime> dates{LocalDateTime(2026, 12, 5, 8, 0),
-                                           LocalDateTime(2026, 12, 6, 8, 0)};
-    const auto series =
-        insertRecurringReminder(gConn, {"water the plants", dates[0], "D", 2, {}, 0}, dates);
-    alert.answerAll(1, kDismiss);
+    const std::vector<store::LocalDateTime> dates{store::LocalDateTime(2026, 12, 5, 8, 0),
+                                                  store::LocalDateTime(2026, 12, 6, 8, 0)};
+    const auto series = store::insertRecurringReminder(
+        store::gConn, {"water the plants", dates[0], store::RepeatKind::Daily, 2, {}, 0}, dates);
+    alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
-    const auto rest = listOccurrences(gConn, ListKind::Recurring, ListSortKey::DateTime,
-                                      SortDirection::Ascending);
+    const auto rest =
+        store::listOccurrences(store::gConn, store::ListKind::Recurring,
+                               store::ListSortKey::DateTime, store::SortDirection::Ascending);
     ASSERT_EQ(rest.size(), 1u);
     EXPECT_EQ(rest[0].remdate, dates[1]);
     EXPECT_EQ(rest[0].recurrid, series);
@@ -75,16 +78,15 @@ TEST_F(DueScanTest, SnoozeCountsFromTheAnswerWithTheStoredInterval) {
         db.exec("DELETE FROM Param");
         if (interval)
             setSettings(*interval);
-        DueReminderScan fresh{{gConn, clock, Prem, alert, list, http, boxes}};
-        const auto id = add("call back", LocalDateTime(2026, 12, 1, 9, 30), 1);
-        alert.answerAll(1, kSnooze);
+        DueReminderScan fresh{{store::gConn, clock, Prem, alert, list, http, boxes}};
+        const auto id = add("call back", store::LocalDateTime(2026, 12, 1, 9, 30), 1);
+        alert.answerAll(1, AlertAnswer::Snooze);
 
         fresh.Timer1_Timer();
 
         const auto moved = row(id);
         ASSERT_TRUE(moved);
         EXPECT_EQ(moved->remdate, clock.now().addMinutes(expectedMinutes));
-        EXPECT_EQ(gNewTime, moved->remdate);
         EXPECT_EQ(moved->remainder, "call back");
         EXPECT_EQ(moved->remsms, 1);
     }
@@ -93,30 +95,31 @@ TEST_F(DueScanTest, SnoozeCountsFromTheAnswerWithTheStoredInterval) {
 
 TEST_F(DueScanTest, SnoozeKeepsTheLastIntervalReadWhenTheRowGoesAway) {
     setSettings(45);
-    const auto id = add("stretch", LocalDateTime(2026, 12, 5, 10, 0));
-    alert.answerAll(1, kSnooze);
+    const auto id = add("stretch", store::LocalDateTime(2026, 12, 5, 10, 0));
+    alert.answerAll(1, AlertAnswer::Snooze);
     scan.Timer1_Timer();
-    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 10, 52));
+    EXPECT_EQ(row(id)->remdate, store::LocalDateTime(2026, 12, 5, 10, 52));
 
     db.exec("DELETE FROM Param");
-    clock.set(LocalDateTime(2026, 12, 5, 10, 52));
-    alert.answerAll(1, kSnooze);
+    clock.set(store::LocalDateTime(2026, 12, 5, 10, 52));
+    alert.answerAll(1, AlertAnswer::Snooze);
     scan.Timer1_Timer();
-    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 11, 37));
+    EXPECT_EQ(row(id)->remdate, store::LocalDateTime(2026, 12, 5, 11, 37));
 }
 
 TEST_F(DueScanTest, ModifyConfirmsTheNewTimeAndAMoveToNowComesBackNextTick) {
-    const auto dentist = add("dentist", LocalDateTime(2026, 12, 5, 9, 0));
-    const auto still = add("still due", LocalDateTime(2026, 12, 5, 9, 1));
-    alert.replies = {{kModify, LocalDateTime(2026, 12, 24, 18, 30)}, {kModify, clock.now()}};
+    const auto dentist = add("dentist", store::LocalDateTime(2026, 12, 5, 9, 0));
+    const auto still = add("still due", store::LocalDateTime(2026, 12, 5, 9, 1));
+    alert.replies = {AlertResult{AlertAnswer::Modify, store::LocalDateTime(2026, 12, 24, 18, 30)},
+                     AlertResult{AlertAnswer::Modify, clock.now()}};
     scan.Timer1_Timer();
-    EXPECT_EQ(row(dentist)->remdate, LocalDateTime(2026, 12, 24, 18, 30));
+    EXPECT_EQ(row(dentist)->remdate, store::LocalDateTime(2026, 12, 24, 18, 30));
     EXPECT_EQ(row(still)->remdate, clock.now());
     EXPECT_THAT(boxes.shown,
                 ElementsAre("KELVOR: 24/12/2026 18:30:00", "KELVOR: 05/12/2026 10:07:00"));
     EXPECT_EQ(alert.shown.size(), 2u);
 
-    alert.answerAll(1, kDismiss);
+    alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_THAT(alert.messages(), ElementsAre("dentist", "still due", "still due"));
     EXPECT_FALSE(row(still));
@@ -127,22 +130,24 @@ TEST_F(DueScanTest, UnansweredAlertChangesNothingAndEndsTheRun) {
     for (const bool modifyUnconfirmed : {false, true}) {
         SCOPED_TRACE(modifyUnconfirmed);
         db.exec("DELETE FROM OTReminder");
-        const auto id = add("closed by other means", LocalDateTime(2026, 12, 5, 9, 0));
-        add("next", LocalDateTime(2026, 12, 5, 9, 1));
-        gAlertResult = kDismiss; // left over from an earlier alert
+        const auto id = add("closed by other means", store::LocalDateTime(2026, 12, 5, 9, 0));
+        add("next", store::LocalDateTime(2026, 12, 5, 9, 1));
         alert.shown.clear();
-        alert.replies.push_back({modifyUnconfirmed ? kModify : "", clock.now().addDays(1)});
+        if (modifyUnconfirmed)
+            alert.replies.push_back(AlertResult{AlertAnswer::Modify, clock.now().addDays(1)});
+        else
+            alert.replies.push_back(std::nullopt);
         boxes.closedByUser = false;
         scan.Timer1_Timer();
-        EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 9, 0));
+        EXPECT_EQ(row(id)->remdate, store::LocalDateTime(2026, 12, 5, 9, 0));
         EXPECT_EQ(alert.shown.size(), 1u);
     }
 }
 
 TEST_F(DueScanTest, PauseStopsAlertsAndFetchesEvenDuringARun) {
     setSettings(15, "127.0.0.1:8080");
-    add("one", LocalDateTime(2026, 12, 5, 9, 0));
-    add("two", LocalDateTime(2026, 12, 5, 9, 1));
+    add("one", store::LocalDateTime(2026, 12, 5, 9, 0));
+    add("two", store::LocalDateTime(2026, 12, 5, 9, 1));
     Prem.toggle();
     scan.Timer1_Timer();
     EXPECT_TRUE(alert.shown.empty());
@@ -151,36 +156,36 @@ TEST_F(DueScanTest, PauseStopsAlertsAndFetchesEvenDuringARun) {
 
     Prem.toggle();
     alert.during = [&] { Prem.toggle(); }; // paused from the menu while the first alert is up
-    alert.answerAll(1, kDismiss);
+    alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_EQ(alert.shown.size(), 1u);
     EXPECT_FALSE(gThought.empty());
 }
 
 TEST_F(DueScanTest, TicksWhileAnAlertIsOpenDoNothing) {
-    add("one", LocalDateTime(2026, 12, 5, 9, 0));
-    add("two", LocalDateTime(2026, 12, 5, 9, 1));
+    add("one", store::LocalDateTime(2026, 12, 5, 9, 0));
+    add("two", store::LocalDateTime(2026, 12, 5, 9, 1));
     int nestedTicks = 0;
     alert.during = [&] {
         ++nestedTicks;
         scan.Timer1_Timer(); // the timer keeps ticking under the modal alert
     };
-    alert.answerAll(2, kDismiss);
+    alert.answerAll(2, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_EQ(nestedTicks, 2);
     EXPECT_EQ(alert.shown.size(), 2u);
 }
 
 TEST_F(DueScanTest, ThoughtOfTheDayIsKeptWhenTheDayHasNone) {
-    add("a", LocalDateTime(2026, 12, 5, 9, 0));
-    alert.answerAll(1, kSnooze);
+    add("a", store::LocalDateTime(2026, 12, 5, 9, 0));
+    alert.answerAll(1, AlertAnswer::Snooze);
     scan.Timer1_Timer();
     const std::string today = alert.shown.at(0).Label2;
     EXPECT_FALSE(today.empty());
 
     db.exec("DELETE FROM ThoughtMst WHERE month = '06-Dec'");
-    clock.set(LocalDateTime(2026, 12, 6, 9, 0));
-    alert.answerAll(1, kDismiss);
+    clock.set(store::LocalDateTime(2026, 12, 6, 9, 0));
+    alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_EQ(alert.shown.at(1).Label2, today);
 }
@@ -207,8 +212,8 @@ TEST_F(DueScanTest, NewsLineComesFromTheConfiguredServerAndFailsQuietly) {
         http = test::FakeHttp{};
         http.body = c.body;
         http.throws = c.throws;
-        add("news", LocalDateTime(2026, 12, 5, 9, 0));
-        alert.answerAll(1, kDismiss);
+        add("news", store::LocalDateTime(2026, 12, 5, 9, 0));
+        alert.answerAll(1, AlertAnswer::Dismiss);
 
         scan.Timer1_Timer();
 
@@ -228,56 +233,58 @@ TEST_F(DueScanTest, HundredsOfOverdueOccurrencesAreAlertedInOrderInOneTick) {
     db.exec("PRAGMA synchronous = OFF");
     std::vector<std::string> expected;
     for (int i = count - 1; i >= 0; --i)
-        add("overdue " + std::to_string(i), LocalDateTime(2026, 11, 1, 0, 0).addMinutes(i * 7));
+        add("overdue " + std::to_string(i),
+            store::LocalDateTime(2026, 11, 1, 0, 0).addMinutes(i * 7));
     for (int i = 0; i < count; ++i)
         expected.push_back("overdue " + std::to_string(i));
-    alert.answerAll(count, kDismiss);
+    alert.answerAll(count, AlertAnswer::Dismiss);
     list.visible = true;
 
     scan.Timer1_Timer();
 
     EXPECT_EQ(alert.messages(), expected);
     EXPECT_EQ(list.refreshes, count);
-    EXPECT_TRUE(dueOccurrences(gConn, clock.now()).empty());
+    EXPECT_TRUE(store::dueOccurrences(store::gConn, clock.now()).empty());
 }
 
 TEST_F(DueScanTest, AnAnswerThatCannotBeSavedIsKeptAndSavedLater) {
-    const auto id = add("keep me", LocalDateTime(2026, 12, 5, 9, 0));
-    const auto later = add("later one", LocalDateTime(2026, 12, 5, 9, 5));
+    const auto id = add("keep me", store::LocalDateTime(2026, 12, 5, 9, 0));
+    const auto later = add("later one", store::LocalDateTime(2026, 12, 5, 9, 5));
     alert.during = [&] { db.exec("PRAGMA query_only = 1"); };
-    alert.answerAll(1, kSnooze);
+    alert.answerAll(1, AlertAnswer::Snooze);
     scan.Timer1_Timer();
     EXPECT_THAT(boxes.shown, ElementsAre(::testing::AllOf(StartsWith("Reminder: "),
                                                           HasSubstr("could not be saved"))));
     EXPECT_EQ(alert.shown.size(), 1u); // no second alert after a failure
-    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 9, 0));
+    EXPECT_EQ(row(id)->remdate, store::LocalDateTime(2026, 12, 5, 9, 0));
 
     // Still failing: the answered one is not asked again, the other one is, and nobody is told
     // twice.
     alert.during = nullptr;
-    alert.answerAll(1, kDismiss);
+    alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_THAT(alert.messages(), ElementsAre("keep me", "later one"));
     EXPECT_EQ(boxes.shown.size(), 1u);
 
     db.exec("PRAGMA query_only = 0");
-    clock.set(LocalDateTime(2026, 12, 5, 10, 10));
+    clock.set(store::LocalDateTime(2026, 12, 5, 10, 10));
     scan.Timer1_Timer();
-    EXPECT_EQ(row(id)->remdate, LocalDateTime(2026, 12, 5, 10, 22)); // from the answer at 10:07
+    EXPECT_EQ(row(id)->remdate,
+              store::LocalDateTime(2026, 12, 5, 10, 22)); // from the answer at 10:07
     EXPECT_FALSE(row(later));
     EXPECT_EQ(alert.shown.size(), 2u);
     EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST_F(DueScanTest, ALockedFileIsToldOnceAndAgainOnlyAfterATickWorked) {
-    add("due", LocalDateTime(2026, 12, 5, 9, 0));
-    const Connection other = openDatabase(db.path() / "KELVOR.db");
+    add("due", store::LocalDateTime(2026, 12, 5, 9, 0));
+    const store::Connection other = store::openDatabase(db.path() / "KELVOR.db");
     test::execRaw(other, "BEGIN EXCLUSIVE");
     // The timer keeps ticking while the box is open, and the box must not hold the scan up.
     boxes.during = [&] {
         scan.Timer1_Timer();
         test::execRaw(other, "ROLLBACK");
-        alert.answerAll(1, kSnooze);
+        alert.answerAll(1, AlertAnswer::Snooze);
         scan.Timer1_Timer();
     };
     scan.Timer1_Timer();
@@ -300,9 +307,9 @@ TEST_F(DueScanTest, RowsWithAnUnreadableDateAreToldOnceAndBlockNoOther) {
         db.exec(
             std::string("INSERT INTO OTReminder (remainder, remdate) VALUES ('from a phone', '") +
             text + "')");
-    add("first", LocalDateTime(2026, 12, 5, 9, 0));
-    add("second", LocalDateTime(2026, 12, 5, 9, 1));
-    alert.answerAll(2, kDismiss);
+    add("first", store::LocalDateTime(2026, 12, 5, 9, 0));
+    add("second", store::LocalDateTime(2026, 12, 5, 9, 1));
+    alert.answerAll(2, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_THAT(alert.messages(), ElementsAre("first", "second"));
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -310,25 +317,25 @@ TEST_F(DueScanTest, RowsWithAnUnreadableDateAreToldOnceAndBlockNoOther) {
                 ::testing::AllOf(HasSubstr("\"06/12/2026 10:00 AM\": from a phone"),
                                  HasSubstr("\"2026-02-29 10:00\""), HasSubstr("KELVOR.db")));
 
-    add("third", LocalDateTime(2026, 12, 5, 9, 2));
-    alert.answerAll(1, kDismiss);
+    add("third", store::LocalDateTime(2026, 12, 5, 9, 2));
+    alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_EQ(alert.shown.size(), 3u);
     EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST_F(DueScanTest, UnreadableDatabaseIsReportedAndTheNextTickTriesAgain) {
-    add("x", LocalDateTime(2026, 12, 5, 9, 0));
-    gConn.close();
+    add("x", store::LocalDateTime(2026, 12, 5, 9, 0));
+    store::gConn.close();
     scan.Timer1_Timer();
     EXPECT_THAT(boxes.shown,
                 ElementsAre(::testing::AllOf(StartsWith("Reminder: "), HasSubstr("KELVOR.db"))));
 
-    ConnectDatabase(db.path());
-    alert.answerAll(1, kDismiss);
+    store::ConnectDatabase(db.path());
+    alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_EQ(alert.shown.size(), 1u);
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::shell

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 class HttpClient {
 public:
@@ -15,4 +15,4 @@ public:
                                            std::chrono::milliseconds timeout) = 0;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

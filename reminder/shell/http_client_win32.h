@@ -1,9 +1,9 @@
 // HttpClient over WinHTTP, the platform's own HTTP client.
 #pragma once
 
-#include "http_client.h"
+#include "reminder/shell/http_client.h"
 
-namespace davrin {
+namespace davrin::shell {
 
 class WinHttpClient final : public HttpClient {
 public:
@@ -11,4 +11,4 @@ public:
                                    std::chrono::milliseconds timeout) override;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,7 +1,7 @@
 // The list window as the shell sees it: the tray double-click shows it, the scan refreshes it.
 #pragma once
 
-namespace davrin {
+namespace davrin::shell {
 
 // Implemented by the reminder list window; the shell never needs more than these three calls.
 class ListWindow {
@@ -13,4 +13,4 @@ public:
     virtual void grd1add() = 0;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

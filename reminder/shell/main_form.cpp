@@ -1,38 +1,39 @@
 // The main window's start-up order and its tray and menu handlers.
-#include "main_form.h"
+#include "reminder/shell/main_form.h"
 
-#include "store_error.h"
+#include "reminder/store/store_error.h"
 
-namespace davrin {
+namespace davrin::shell {
 
 Main::Main(Parts parts)
-    : p_(std::move(parts)), scan_({gConn, p_.clock, Prem, p_.alert, p_.list, p_.Inet1, p_.boxes}) {}
+    : p_(std::move(parts)),
+      scan_({store::gConn, p_.clock, Prem, p_.alert, p_.list, p_.Inet1, p_.boxes}) {}
 
 bool Main::Form_Load() {
     try {
-        ConnectDatabase(p_.programFolder);
-    } catch (const StoreError& e) {
+        store::ConnectDatabase(p_.programFolder);
+    } catch (const store::StoreError& e) {
         p_.boxes.show(std::string("The reminder database could not be opened.\n\n") + e.what(),
-                      kReminderTitle, MessageIcon::Error);
+                      ui::kReminderTitle, ui::MessageIcon::Error);
         return false;
     }
     p_.view.hide();
     try {
-        lblmobileno_.reload(gConn);
-    } catch (const StoreError& e) {
-        p_.boxes.show(std::string("The settings could not be read.\n\n") + e.what(), kReminderTitle,
-                      MessageIcon::Error);
+        p_.lblmobileno.reload(store::gConn);
+    } catch (const store::StoreError& e) {
+        p_.boxes.show(std::string("The settings could not be read.\n\n") + e.what(),
+                      ui::kReminderTitle, ui::MessageIcon::Error);
     }
     if (!p_.ctlSysTray1.RestoreIcon())
         p_.ctlSysTray1.PlaceIcon();
-    if (gConn.madeInEmptyFile()) {
+    if (store::gConn.madeInEmptyFile()) {
         // Files do not empty themselves: a failed copy or a crash on the way lost what it held.
-        const auto file = gDbPath.u8string();
+        const auto file = store::gDbPath.u8string();
         p_.boxes.show("The reminder file \"" + std::string(file.begin(), file.end()) +
                           "\" was empty, so a new reminder store was made in it. If it held your "
                           "reminders, they were lost before this start: restore the file from a "
                           "copy if you have one.",
-                      kReminderTitle, MessageIcon::Information);
+                      ui::kReminderTitle, ui::MessageIcon::Information);
     }
     return true;
 }
@@ -64,4 +65,4 @@ std::array<MenuEntry, 3> Main::MMenu() const {
             MenuEntry{MenuCommand::Exit, "&Exit"}};
 }
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,16 +1,16 @@
 // Main: the hidden main window's logic: start-up, tray mouse handling, the tray menu, the timers.
 #pragma once
 
-#include "due_scan.h"
-#include "mobile_number_label.h"
-#include "pause_item.h"
+#include "reminder/shell/due_scan.h"
+#include "reminder/shell/mobile_number_label.h"
+#include "reminder/shell/pause_item.h"
 
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 enum class MenuCommand { Rem, Prem, Exit };
 
@@ -45,9 +45,10 @@ public:
         ListWindow& list;
         AlertWindow& alert;
         HttpClient& Inet1;
-        MessageBoxes& boxes;
-        const Clock& clock;
+        ui::MessageBoxes& boxes;
+        const store::Clock& clock;
         std::filesystem::path programFolder;
+        MobileNumberLabel& lblmobileno;
     };
 
     explicit Main(Parts parts);
@@ -65,13 +66,11 @@ public:
     void Timer2_Timer() {}
 
     std::array<MenuEntry, 3> MMenu() const;
-    MobileNumberLabel& lblmobileno() { return lblmobileno_; }
 
 private:
     Parts p_;
     PauseItem Prem;
-    MobileNumberLabel lblmobileno_;
     DueReminderScan scan_;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,10 +1,10 @@
 // The main window's logic: start-up order, the tray double-click, the tray menu and pausing.
-#include "main_form.h"
+#include "reminder/shell/main_form.h"
 
-#include "reminder_statements.h"
-#include "shell_fakes_test.h"
+#include "reminder/shell/shell_fakes_test.h"
+#include "reminder/store/reminder_statements.h"
 
-namespace davrin {
+namespace davrin::shell {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -13,7 +13,7 @@ using Log = std::vector<std::string>;
 class FakeMainView : public MainView {
 public:
     explicit FakeMainView(Log& log) : log_(log) {}
-    void hide() override { log_.push_back(gConn.isOpen() ? "hide(db open)" : "hide"); }
+    void hide() override { log_.push_back(store::gConn.isOpen() ? "hide(db open)" : "hide"); }
     std::optional<MenuCommand> popupMenu(const std::array<MenuEntry, 3>& items) override {
         std::string shown = "menu ";
         for (const auto& item : items)
@@ -50,7 +50,7 @@ class MainTest : public ::testing::Test {
 protected:
     MainTest() { test::clearAlertValues(); }
     Main makeMain(const std::filesystem::path& folder) {
-        return Main({view, tray, list, alert, http, boxes, clock, folder});
+        return Main({view, tray, list, alert, http, boxes, clock, folder, lblmobileno});
     }
 
     test::TempDatabase db;
@@ -61,13 +61,14 @@ protected:
     test::ScriptedAlert alert;
     test::FakeHttp http;
     test::RecordingBoxes boxes;
-    FixedClock clock{LocalDateTime(2026, 12, 5, 10, 0)};
+    store::FixedClock clock{store::LocalDateTime(2026, 12, 5, 10, 0)};
+    MobileNumberLabel lblmobileno;
 };
 
 TEST_F(MainTest, LoadOpensTheDatabaseThenHidesThenPlacesTheIconUnlessRestored) {
     for (const bool restored : {false, true}) {
         SCOPED_TRACE(restored);
-        gConn.close();
+        store::gConn.close();
         log.clear();
         tray.restored = restored;
         Main form = makeMain(db.path());
@@ -76,8 +77,8 @@ TEST_F(MainTest, LoadOpensTheDatabaseThenHidesThenPlacesTheIconUnlessRestored) {
         if (restored)
             expected.pop_back();
         EXPECT_EQ(log, expected);
-        EXPECT_EQ(form.lblmobileno().text(), restored ? "07700900456" : "");
-        saveSettings(gConn, Settings{30, "07700900456", ""});
+        EXPECT_EQ(lblmobileno.text(), restored ? "07700900456" : "");
+        store::saveSettings(store::gConn, store::Settings{30, "07700900456", ""});
     }
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -99,7 +100,7 @@ TEST_F(MainTest, AnEmptiedDatabaseIsSetUpAndTheUserToldOnce) {
     EXPECT_THAT(boxes.shown, ::testing::ElementsAre(::testing::AllOf(
                                  ::testing::HasSubstr((folder / "KELVOR.db").string()),
                                  ::testing::HasSubstr("was empty"))));
-    EXPECT_EQ(test::queryInt(gConn, "SELECT count(*) FROM ThoughtMst"), 366);
+    EXPECT_EQ(test::queryInt(store::gConn, "SELECT count(*) FROM ThoughtMst"), 366);
 }
 
 TEST_F(MainTest, DoubleClickOpensTheListOnlyWhenNeitherWindowIsUp) {
@@ -110,9 +111,9 @@ TEST_F(MainTest, DoubleClickOpensTheListOnlyWhenNeitherWindowIsUp) {
     EXPECT_EQ(list.shows, 1);
 
     list.visible = false;
-    insertOneTimeReminder(gConn, "due", LocalDateTime(2026, 12, 5, 9, 0), 0);
+    store::insertOneTimeReminder(store::gConn, "due", store::LocalDateTime(2026, 12, 5, 9, 0), 0);
     alert.during = [&] { form.ctlSysTray1_TrMouseLeftDblClk(); };
-    alert.answerAll(1, kDismiss);
+    alert.answerAll(1, AlertAnswer::Dismiss);
     form.Timer1_Timer();
     EXPECT_EQ(list.shows, 1);
 }
@@ -121,7 +122,7 @@ TEST_F(MainTest, MenuTogglesPauseAndExits) {
     Main form = makeMain(db.path());
     ASSERT_TRUE(form.Form_Load());
     log.clear();
-    insertOneTimeReminder(gConn, "due", LocalDateTime(2026, 12, 5, 9, 0), 0);
+    store::insertOneTimeReminder(store::gConn, "due", store::LocalDateTime(2026, 12, 5, 9, 0), 0);
 
     view.choice = MenuCommand::Prem;
     form.ctlSysTray1_TrMouseRightDown();
@@ -129,7 +130,7 @@ TEST_F(MainTest, MenuTogglesPauseAndExits) {
     EXPECT_TRUE(alert.shown.empty());
 
     form.ctlSysTray1_TrMouseRightDown();
-    alert.answerAll(1, kDismiss);
+    alert.answerAll(1, AlertAnswer::Dismiss);
     form.Timer1_Timer();
     EXPECT_EQ(alert.shown.size(), 1u);
 
@@ -145,4 +146,4 @@ TEST_F(MainTest, MenuTogglesPauseAndExits) {
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,16 +1,15 @@
 // KELVOR's entry point: one copy per user, the main window with its tray control, the message loop.
-#include "due_scan.h"
-#include "http_client_win32.h"
-#include "main_form.h"
-#include "main_window_win32.h"
-#include "message_box_win32.h"
-#include "new_rem_screen_win32.h"
-#include "news_line.h"
-#include "reminder_query_win32.h"
-#include "reminder_settings_win32.h"
-#include "reminder_statements.h"
-#include "single_instance_win32.h"
-#include "tray_host_win32.h"
+#include "reminder/editing/reminder_query_win32.h"
+#include "reminder/shell/http_client_win32.h"
+#include "reminder/shell/main_form.h"
+#include "reminder/shell/main_window_win32.h"
+#include "reminder/shell/new_rem_screen_win32.h"
+#include "reminder/shell/news_line.h"
+#include "reminder/shell/reminder_settings_win32.h"
+#include "reminder/shell/single_instance_win32.h"
+#include "reminder/shell/tray_host_win32.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/ui/message_box_win32.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -21,9 +20,8 @@
 #include <memory>
 #include <stdexcept>
 
+namespace davrin::shell {
 namespace {
-
-using namespace davrin;
 
 // The folder KELVOR.exe lives in: its database is kept beside it.
 std::filesystem::path programFolder() {
@@ -69,43 +67,35 @@ int runProgram(HINSTANCE instance) {
                                   ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // Everything Main is made of comes first, then Main, then what calls back into it.
     MainWindow window(instance);
-    Win32MessageBoxes boxes(window.handle());
-    SystemClock clock;
+    ui::OwnedMessageBoxes boxes(window.handle());
+    store::SystemClock clock;
     WinHttpClient Inet1;
-    Win32AlertWindow alert(instance, window.handle(), clock);
-    // The list window outlives nothing it asks for: Main is created right after it.
-    Main* mainForm = nullptr;
-    ReminderQueryWindow list(
+    NewRemScreenWindow alert(window.handle(), clock);
+    MobileNumberLabel lblmobileno;
+    editing::ReminderQueryWindow list(
         instance,
-        {gConn, clock,
-         [&mainForm] { return mainForm ? mainForm->lblmobileno().text() : std::string{}; },
+        {store::gConn, clock, [&lblmobileno] { return lblmobileno.text(); },
          [&Inet1]() -> std::string {
              try {
-                 const auto settings = readSettings(gConn);
+                 const auto settings = store::readSettings(store::gConn);
                  return settings ? fetchNewsLine(Inet1, settings->newsserver) : std::string{};
              } catch (const std::exception&) {
                  return {}; // the news line is never worth an error
              }
          },
-         [instance, &mainForm](HWND owner) {
-             if (mainForm)
-                 showReminderSettings(instance, owner, gConn, mainForm->lblmobileno());
-         }});
-    std::unique_ptr<TrayControlHost> ctlSysTray1;
-    try {
-        ctlSysTray1 = std::make_unique<TrayControlHost>(
-            window.handle(), [&window](std::int32_t id) { window.trayEvent(id); });
-    } catch (const std::exception& e) {
-        boxes.show(e.what(), kReminderTitle, MessageIcon::Error);
-        return 1;
-    }
+         [&lblmobileno](HWND owner) { showReminderSettings(owner, store::gConn, lblmobileno); }});
+    TrayControlHost ctlSysTray1(window.handle());
 
-    Main form({window, *ctlSysTray1, list, alert, Inet1, boxes, clock, programFolder()});
-    mainForm = &form;
+    Main form(
+        {window, ctlSysTray1, list, alert, Inet1, boxes, clock, programFolder(), lblmobileno});
     if (!form.Form_Load())
         return 1;
-    window.run(form, tickInterval());
+    // Until the program has loaded, a click or a second start has nothing to open.
+    window.route(form);
+    ctlSysTray1.connect([&form](std::int32_t eventId) { onTrayEvent(form, eventId); });
+    window.startTimers(tickInterval());
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -118,17 +108,19 @@ int runProgram(HINSTANCE instance) {
 }
 
 } // namespace
+} // namespace davrin::shell
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    SingleInstance single;
+    using namespace davrin;
+    shell::SingleInstance single;
     if (!single.isFirst()) {
-        SingleInstance::askRunningCopyToOpenList(kMainWindowClass);
+        shell::SingleInstance::askRunningCopyToOpenList(shell::kMainWindowClass);
         return 0;
     }
     try {
-        return runProgram(instance);
+        return shell::runProgram(instance);
     } catch (const std::exception& e) {
-        showMessageBox(nullptr, e.what(), kReminderTitle, MessageIcon::Error);
+        ui::showMessageBox(nullptr, e.what(), ui::MessageIcon::Error);
         return 1;
     }
 }

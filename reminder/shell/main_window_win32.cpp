@@ -1,25 +1,20 @@
 // Main's hidden window: turns timer ticks, tray events and menu choices into Main's handlers.
-#include "main_window_win32.h"
+#include "reminder/shell/main_window_win32.h"
 
-#include "norvane_ids.h"
-#include "single_instance_win32.h"
-#include "text_win32.h"
+#include "reminder/shell/single_instance_win32.h"
+#include "reminder/ui/guarded_win32.h"
+#include "reminder/ui/handles_win32.h"
+#include "reminder/ui/text_win32.h"
+#include "traycontrol/control/com/norvane_ids.h"
 
-#include <memory>
 #include <stdexcept>
-#include <type_traits>
 
-namespace davrin {
+namespace davrin::shell {
 
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT_PTR kTimer2 = 2;
-
-struct MenuDestroyer {
-    void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 
 } // namespace
 
@@ -42,27 +37,24 @@ MainWindow::~MainWindow() {
     DestroyWindow(window_);
 }
 
-void MainWindow::run(Main& form, std::chrono::milliseconds tick) {
-    form_ = &form;
+void MainWindow::startTimers(std::chrono::milliseconds tick) {
     const auto interval = static_cast<UINT>(tick.count());
     SetTimer(window_, kTimer1, interval, nullptr);
     SetTimer(window_, kTimer2, interval, nullptr);
 }
 
-void MainWindow::trayEvent(std::int32_t eventId) {
-    if (!form_)
-        return;
+void onTrayEvent(Main& form, std::int32_t eventId) {
     if (eventId == norvane::eventid::TrMouseLeftDblClk)
-        form_->ctlSysTray1_TrMouseLeftDblClk();
+        form.ctlSysTray1_TrMouseLeftDblClk();
     else if (eventId == norvane::eventid::TrMouseRightDown)
-        form_->ctlSysTray1_TrMouseRightDown();
+        form.ctlSysTray1_TrMouseRightDown();
 }
 
 std::optional<MenuCommand> MainWindow::popupMenu(const std::array<MenuEntry, 3>& items) {
-    const UniqueMenu menu(CreatePopupMenu());
+    const ui::UniqueMenu menu(CreatePopupMenu());
     for (const MenuEntry& item : items)
         AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.command) + 1,
-                    toWide(item.caption).c_str());
+                    ui::toWide(item.caption).c_str());
     POINT at{};
     GetCursorPos(&at);
     // Without the foreground the menu would stay open when the user clicks elsewhere.
@@ -83,8 +75,9 @@ LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPAR
         self->window_ = window;
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam)
-                : DefWindowProcW(window, message, wParam, lParam);
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return ui::guarded(window, LRESULT{0}, [&] { return self->handle(message, wParam, lParam); });
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -109,4 +102,4 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-} // namespace davrin
+} // namespace davrin::shell

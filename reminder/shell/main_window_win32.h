@@ -1,13 +1,14 @@
 // Main's hidden window: timers, tray events, the tray menu and the hand-over from a second start.
 #pragma once
 
-#include "main_form.h"
+#include "reminder/shell/main_form.h"
 
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 
-namespace davrin {
+namespace davrin::shell {
 
 inline constexpr wchar_t kMainWindowClass[] = L"DavrinKelvorMain";
 
@@ -19,10 +20,10 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND handle() const { return window_; }
-    // From here on the window's messages reach `form`; both timers start.
-    void run(Main& form, std::chrono::milliseconds tick);
-    // A ctlSysTray1 event, by its DISPID.
-    void trayEvent(std::int32_t eventId);
+    // From here on the window's messages reach `form`.
+    void route(Main& form) { form_ = &form; }
+    // Timer1 and Timer2, both every `tick`.
+    void startTimers(std::chrono::milliseconds tick);
 
     void hide() override { ShowWindow(window_, SW_HIDE); }
     std::optional<MenuCommand> popupMenu(const std::array<MenuEntry, 3>& items) override;
@@ -37,4 +38,7 @@ private:
     Main* form_ = nullptr;
 };
 
-} // namespace davrin
+// A ctlSysTray1 event, by its DISPID, to its handler.
+void onTrayEvent(Main& form, std::int32_t eventId);
+
+} // namespace davrin::shell

@@ -1,8 +1,8 @@
 // Prints private memory figures: 10,000 scan ticks in this process, then a running KELVOR.exe.
-#include "due_scan.h"
-#include "kelvor_process_test_win32.h"
-#include "null_services.h"
-#include "reminder_statements.h"
+#include "reminder/shell/due_scan.h"
+#include "reminder/shell/kelvor_process_win32_test.h"
+#include "reminder/shell/null_services.h"
+#include "reminder/store/reminder_statements.h"
 
 #include <psapi.h>
 #include <windows.h>
@@ -13,6 +13,7 @@
 namespace {
 
 using namespace davrin;
+using namespace davrin::shell;
 
 double privateMegabytes(HANDLE process) {
     PROCESS_MEMORY_COUNTERS_EX counters{};
@@ -25,18 +26,19 @@ double privateMegabytes(HANDLE process) {
 }
 
 void scanTicks(const test::ProgramFolder& folder) {
-    ConnectDatabase(folder.path());
-    SystemClock clock;
-    std::vector<LocalDateTime> dates;
+    store::ConnectDatabase(folder.path());
+    store::SystemClock clock;
+    std::vector<store::LocalDateTime> dates;
     for (int i = 1; i <= 100000; ++i)
         dates.push_back(clock.now().addMinutes(i * 7));
-    insertRecurringReminder(gConn, {"later", dates.front(), "D", 100000, {}, 0}, dates);
+    store::insertRecurringReminder(
+        store::gConn, {"later", dates.front(), store::RepeatKind::Daily, 100000, {}, 0}, dates);
     PauseItem Prem;
     NullAlertWindow alert;
     NullListWindow list;
     NullHttpClient http;
     NullMessageBoxes boxes;
-    DueReminderScan scan({gConn, clock, Prem, alert, list, http, boxes});
+    DueReminderScan scan({store::gConn, clock, Prem, alert, list, http, boxes});
     for (int i = 0; i < 100; ++i)
         scan.Timer1_Timer();
     const double before = privateMegabytes(GetCurrentProcess());
@@ -46,7 +48,7 @@ void scanTicks(const test::ProgramFolder& folder) {
     std::printf("scan, 100,000 occurrences: private %.2f MB after 100 ticks, %.2f MB after "
                 "10,100 ticks\n",
                 before, after);
-    gConn.close();
+    store::gConn.close();
 }
 
 void runningProgram(const test::ProgramFolder& folder) {

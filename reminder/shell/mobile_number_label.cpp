@@ -1,13 +1,13 @@
 // Reading lblmobileno from the settings row, at start-up and after each settings save.
-#include "mobile_number_label.h"
+#include "reminder/shell/mobile_number_label.h"
 
-#include "reminder_statements.h"
+#include "reminder/store/reminder_statements.h"
 
-namespace davrin {
+namespace davrin::shell {
 
-void MobileNumberLabel::reload(const Connection& conn) {
-    const auto settings = readSettings(conn);
+void MobileNumberLabel::reload(const store::Connection& conn) {
+    const auto settings = store::readSettings(conn);
     text_ = settings ? settings->mobileno : std::string{};
 }
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,14 +1,14 @@
 // SetTopMost through SetWindowPos; the window keeps its place and size.
-#include "mod_top_most_win32.h"
+#include "reminder/shell/mod_top_most_win32.h"
 
-namespace davrin {
+namespace davrin::shell {
 
 LONG SetTopMost(HWND window, bool topmost) {
-    constexpr UINT keepPlaceAndSize = SWP_NOSIZE | SWP_NOMOVE;
+    constexpr UINT kKeepPlaceAndSize = SWP_NOSIZE | SWP_NOMOVE;
     if (topmost)
-        return SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, keepPlaceAndSize);
-    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, keepPlaceAndSize);
+        return SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
     return 0;
 }
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-namespace davrin {
+namespace davrin::shell {
 
 // Topmost or back to normal; position and size stay. The SetWindowPos result when made topmost.
 LONG SetTopMost(HWND window, bool topmost);
 
-} // namespace davrin
+} // namespace davrin::shell

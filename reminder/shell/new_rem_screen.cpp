@@ -1,13 +1,11 @@
 // The alert window's logic: fills it when it opens and turns a button into the scan's answer.
-#include "new_rem_screen.h"
-
-#include "alert_values.h"
+#include "reminder/shell/new_rem_screen.h"
 
 #include <cstdio>
 
-namespace davrin {
+namespace davrin::shell {
 
-std::string toAlertDateText(const LocalDateTime& t) {
+std::string toAlertDateText(const store::LocalDateTime& t) {
     char text[40];
     std::snprintf(text, sizeof text, "%02u-%02u-%04d", t.day(), t.month(), t.year());
     return text;
@@ -18,7 +16,7 @@ void NewRemScreen::Form_Load(const AlertLabels& labels) {
     view_.setLabel(AlertLabel::Label1, labels.Label1);
     view_.setLabel(AlertLabel::Label2, labels.Label2);
     view_.setLabel(AlertLabel::Label3, labels.Label3);
-    const LocalDateTime now = clock_.now();
+    const store::LocalDateTime now = clock_.now();
     view_.setLabel(AlertLabel::Label9, toAlertDateText(now));
     view_.setTopMost();
     view_.setDTPicker1(now.date());
@@ -26,29 +24,30 @@ void NewRemScreen::Form_Load(const AlertLabels& labels) {
 }
 
 void NewRemScreen::btnDismiss_Click() {
-    gAlertResult = kDismiss;
+    answer_ = AlertResult{AlertAnswer::Dismiss, {}};
     view_.unload();
 }
 
 void NewRemScreen::btnSnooze_Click() {
-    gAlertResult = kSnooze;
+    answer_ = AlertResult{AlertAnswer::Snooze, {}};
     view_.unload();
 }
 
 void NewRemScreen::btnModify_Click() {
-    const auto picked = LocalDateTime::fromFields(static_cast<int>(view_.DTPicker1().year()),
-                                                  static_cast<unsigned>(view_.DTPicker1().month()),
-                                                  static_cast<unsigned>(view_.DTPicker1().day()),
-                                                  static_cast<int>(view_.DTPicker2().count() / 60),
-                                                  static_cast<int>(view_.DTPicker2().count() % 60));
+    const auto picked =
+        store::LocalDateTime::fromFields(static_cast<int>(view_.DTPicker1().year()),
+                                         static_cast<unsigned>(view_.DTPicker1().month()),
+                                         static_cast<unsigned>(view_.DTPicker1().day()),
+                                         static_cast<int>(view_.DTPicker2().count() / 60),
+                                         static_cast<int>(view_.DTPicker2().count() % 60));
     // The current minute itself is accepted: the reminder then simply falls due again.
     if (!picked || *picked < clock_.now()) {
-        view_.showMessage("Reminder Schedule is Invalid", kReminderTitle, MessageIcon::Information);
+        view_.showMessage("Reminder Schedule is Invalid", ui::kReminderTitle,
+                          ui::MessageIcon::Information);
         return;
     }
-    gNewTime = *picked;
-    gAlertResult = kModify;
+    answer_ = AlertResult{AlertAnswer::Modify, *picked};
     view_.unload();
 }
 
-} // namespace davrin
+} // namespace davrin::shell

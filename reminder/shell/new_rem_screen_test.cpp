@@ -1,12 +1,12 @@
 // The alert window's logic with a fake dialog: what it shows and what each button answers.
-#include "new_rem_screen.h"
+#include "reminder/shell/new_rem_screen.h"
 
-#include "alert_values.h"
-#include "shell_fakes_test.h"
+#include "reminder/shell/alert_values.h"
+#include "reminder/shell/shell_fakes_test.h"
 
 #include <map>
 
-namespace davrin {
+namespace davrin::shell {
 namespace {
 
 using namespace std::chrono;
@@ -15,18 +15,20 @@ class FakeAlertView : public NewRemScreenView {
 public:
     void setLabel(AlertLabel label, const std::string& text) override { labels[label] = text; }
     void setTopMost() override { topMost = true; }
-    void setDTPicker1(year_month_day d) override { picked = LocalDateTime(d, picked.timeOfDay()); }
-    void setDTPicker2(minutes t) override { picked = LocalDateTime(picked.date(), t); }
+    void setDTPicker1(year_month_day d) override {
+        picked = store::LocalDateTime(d, picked.timeOfDay());
+    }
+    void setDTPicker2(minutes t) override { picked = store::LocalDateTime(picked.date(), t); }
     year_month_day DTPicker1() const override { return picked.date(); }
     minutes DTPicker2() const override { return picked.timeOfDay(); }
-    void showMessage(const std::string& text, const std::string& title, MessageIcon) override {
+    void showMessage(const std::string& text, const std::string& title, ui::MessageIcon) override {
         messages.push_back(title + ": " + text);
     }
     void unload() override { unloaded = true; }
 
     std::map<AlertLabel, std::string> labels;
     bool topMost = false;
-    LocalDateTime picked{2000, 1, 1};
+    store::LocalDateTime picked{2000, 1, 1};
     std::vector<std::string> messages;
     bool unloaded = false;
 };
@@ -38,7 +40,7 @@ protected:
         form.Form_Load(
             {"Reminder of Saturday 05 Dec 2026 09:00 AM", "Pay rent", "Be kind", "Markets up"});
     }
-    FixedClock clock{LocalDateTime(2026, 12, 5, 22, 41)};
+    store::FixedClock clock{store::LocalDateTime(2026, 12, 5, 22, 41)};
     FakeAlertView view;
     NewRemScreen form{view, clock};
 };
@@ -56,21 +58,23 @@ TEST_F(NewRemScreenTest, LoadShowsTheTextsTodayAndTheCurrentMinuteOnTop) {
 }
 
 TEST_F(NewRemScreenTest, EachButtonAnswersAndCloses) {
-    for (const LocalDateTime when : {LocalDateTime(2026, 12, 5, 22, 41), // pickers untouched
-                                     LocalDateTime(2027, 1, 2, 7, 0),
-                                     LocalDateTime(2026, 12, 6, 0, 5)}) { // earlier time, later day
+    for (const store::LocalDateTime when :
+         {store::LocalDateTime(2026, 12, 5, 22, 41), // pickers untouched
+          store::LocalDateTime(2027, 1, 2, 7, 0),
+          store::LocalDateTime(2026, 12, 6, 0, 5)}) { // earlier time, later day
         view.unloaded = false;
         view.picked = when;
         form.btnModify_Click();
-        EXPECT_EQ(gAlertResult, "Modify");
-        EXPECT_EQ(gNewTime, when);
+        EXPECT_EQ(form.answer()->answer, AlertAnswer::Modify);
+        EXPECT_EQ(form.answer()->newTime, when);
         EXPECT_TRUE(view.unloaded);
     }
-    for (const auto& [click, answer] : {std::pair{&NewRemScreen::btnDismiss_Click, "Dismiss"},
-                                        std::pair{&NewRemScreen::btnSnooze_Click, "Snooze"}}) {
+    for (const auto& [click, answer] :
+         {std::pair{&NewRemScreen::btnDismiss_Click, AlertAnswer::Dismiss},
+          std::pair{&NewRemScreen::btnSnooze_Click, AlertAnswer::Snooze}}) {
         view.unloaded = false;
         (form.*click)();
-        EXPECT_EQ(gAlertResult, answer);
+        EXPECT_EQ(form.answer()->answer, answer);
         EXPECT_TRUE(view.unloaded);
     }
     EXPECT_TRUE(view.messages.empty());
@@ -78,17 +82,17 @@ TEST_F(NewRemScreenTest, EachButtonAnswersAndCloses) {
 
 TEST_F(NewRemScreenTest, ModifyIntoThePastIsRefusedAndTheWindowStays) {
     for (const auto& past :
-         {LocalDateTime(2026, 12, 5, 22, 40), LocalDateTime(2026, 12, 4, 23, 59)}) {
+         {store::LocalDateTime(2026, 12, 5, 22, 40), store::LocalDateTime(2026, 12, 4, 23, 59)}) {
         view.picked = past;
         form.btnModify_Click();
     }
     EXPECT_EQ(view.messages, std::vector<std::string>(2, "Reminder: Reminder Schedule is Invalid"));
     EXPECT_FALSE(view.unloaded);
-    EXPECT_TRUE(gAlertResult.empty());
+    EXPECT_FALSE(form.answer());
 
     form.btnSnooze_Click(); // the other answers still work
-    EXPECT_EQ(gAlertResult, "Snooze");
+    EXPECT_EQ(form.answer()->answer, AlertAnswer::Snooze);
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,17 +1,17 @@
 // NewRemScreen's dialog: black, topmost, captionless; turns button clicks into handler calls.
-#include "new_rem_screen_win32.h"
+#include "reminder/shell/new_rem_screen_win32.h"
 
-#include "gdi_win32.h"
-#include "message_box_win32.h"
-#include "mod_top_most_win32.h"
-#include "new_rem_screen.h"
-#include "program_modal_win32.h"
-#include "resource_ids.h"
-#include "text_win32.h"
+#include "reminder/shell/mod_top_most_win32.h"
+#include "reminder/shell/new_rem_screen.h"
+#include "reminder/shell/resource_ids.h"
+#include "reminder/ui/date_picker_win32.h"
+#include "reminder/ui/dialog_host_win32.h"
+#include "reminder/ui/message_box_win32.h"
+#include "reminder/ui/text_win32.h"
 
 #include <commctrl.h>
 
-namespace davrin {
+namespace davrin::shell {
 
 namespace {
 
@@ -52,9 +52,34 @@ COLORREF textColour(int id) {
     }
 }
 
-SYSTEMTIME pickerTime(HWND dialog, int id) {
-    SYSTEMTIME t{};
-    SendDlgItemMessageW(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t));
+ui::DialogTemplate layout() {
+    ui::DialogTemplate t(L"", 300, 222, DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_BORDER,
+                         WS_EX_TOPMOST);
+    const DWORD label = SS_LEFT | SS_NOPREFIX | WS_GROUP;
+    // As an edit box does, the texts break inside a run too long for a line (a web address, a
+    // path) instead of cutting it.
+    const DWORD wrapped = label | SS_EDITCONTROL;
+    t.add(L"STATIC", L"Davrin", IDC_LABEL11, 10, 6, 150, 16, label);
+    t.add(L"STATIC", L"Date :", IDC_LABEL8, 190, 10, 40, 10, SS_RIGHT | WS_GROUP);
+    t.add(L"STATIC", L"", IDC_LABEL9, 234, 10, 60, 10, label);
+    t.add(L"STATIC", L"", IDC_LABEL7, 10, 26, 280, 10, label);
+    t.add(L"STATIC", L"", IDC_LABEL1, 10, 40, 280, 40, wrapped);
+    t.add(L"STATIC", L"Thought for the Day", IDC_LABEL6, 10, 86, 280, 10, SS_LEFT | WS_GROUP);
+    t.add(L"STATIC", L"", IDC_LABEL2, 10, 98, 280, 30, wrapped);
+    t.add(L"STATIC", L"", IDC_LABEL3, 10, 132, 280, 20, wrapped);
+    t.add(L"STATIC", L"Date", IDC_LABEL13, 10, 162, 24, 10, SS_LEFT | WS_GROUP);
+    t.add(DATETIMEPICK_CLASSW, L"", IDC_DTPICKER1, 36, 159, 84, 14,
+          DTS_SHORTDATEFORMAT | WS_TABSTOP);
+    t.add(L"STATIC", L"Time", IDC_LABEL12, 132, 162, 24, 10, SS_LEFT | WS_GROUP);
+    t.add(DATETIMEPICK_CLASSW, L"", IDC_DTPICKER2, 158, 159, 72, 14,
+          DTS_TIMEFORMAT | DTS_UPDOWN | WS_TABSTOP);
+    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    t.add(L"BUTTON", L"&Delete", IDC_BTNDISMISS, 54, 182, 60, 16, button);
+    t.add(L"BUTTON", L"&Snooze", IDC_BTNSNOOZE, 120, 182, 60, 16, button);
+    t.add(L"BUTTON", L"&Modify", IDC_BTNMODIFY, 186, 182, 60, 16, button);
+    const DWORD footer = SS_CENTER | SS_NOPREFIX | WS_GROUP;
+    t.add(L"STATIC", L"Davrin Software", IDC_FOOTER1, 10, 204, 280, 8, footer);
+    t.add(L"STATIC", L"support@davrin.example", IDC_FOOTER2, 10, 212, 280, 8, footer);
     return t;
 }
 
@@ -62,56 +87,36 @@ SYSTEMTIME pickerTime(HWND dialog, int id) {
 
 class NewRemScreenDialog final : public NewRemScreenView {
 public:
-    NewRemScreenDialog(Win32AlertWindow& owner, const AlertLabels& labels)
+    NewRemScreenDialog(NewRemScreenWindow& owner, const AlertLabels& labels)
         : owner_(owner), labels_(labels), form_(*this, owner.clock_) {}
 
-    static INT_PTR CALLBACK proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG)
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto* self = reinterpret_cast<NewRemScreenDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        return self ? self->handle(dialog, message, wParam, lParam) : FALSE;
-    }
+    HWND hwnd = nullptr;
 
     void setLabel(AlertLabel label, const std::string& text) override {
-        setWindowTextUtf8(GetDlgItem(dialog_, controlId(label)), text);
+        ui::setControlText(hwnd, controlId(label), text);
     }
-    void setTopMost() override { SetTopMost(dialog_, true); }
+    void setTopMost() override { SetTopMost(hwnd, true); }
     void setDTPicker1(std::chrono::year_month_day date) override {
-        SYSTEMTIME t{};
-        t.wYear = static_cast<WORD>(static_cast<int>(date.year()));
-        t.wMonth = static_cast<WORD>(static_cast<unsigned>(date.month()));
-        t.wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
-        SendDlgItemMessageW(dialog_, IDC_DTPICKER1, DTM_SETSYSTEMTIME, GDT_VALID,
-                            reinterpret_cast<LPARAM>(&t));
+        ui::setPickerDate(item(IDC_DTPICKER1), date);
     }
     void setDTPicker2(std::chrono::minutes timeOfDay) override {
-        SYSTEMTIME t = pickerTime(dialog_, IDC_DTPICKER1); // any valid date will do
-        t.wHour = static_cast<WORD>(timeOfDay.count() / 60);
-        t.wMinute = static_cast<WORD>(timeOfDay.count() % 60);
-        t.wSecond = 0;
-        t.wMilliseconds = 0;
-        SendDlgItemMessageW(dialog_, IDC_DTPICKER2, DTM_SETSYSTEMTIME, GDT_VALID,
-                            reinterpret_cast<LPARAM>(&t));
+        ui::setPickerTime(item(IDC_DTPICKER2), timeOfDay);
     }
     std::chrono::year_month_day DTPicker1() const override {
-        const SYSTEMTIME t = pickerTime(dialog_, IDC_DTPICKER1);
-        return {std::chrono::year(t.wYear), std::chrono::month(t.wMonth), std::chrono::day(t.wDay)};
+        return ui::pickerDate(item(IDC_DTPICKER1)).value_or(std::chrono::year_month_day{});
     }
-    std::chrono::minutes DTPicker2() const override {
-        const SYSTEMTIME t = pickerTime(dialog_, IDC_DTPICKER2);
-        return std::chrono::hours(t.wHour) + std::chrono::minutes(t.wMinute);
+    std::chrono::minutes DTPicker2() const override { return ui::pickerTime(item(IDC_DTPICKER2)); }
+    void showMessage(const std::string& text, const std::string& title,
+                     ui::MessageIcon icon) override {
+        ui::showMessageBox(hwnd, text, title, icon);
     }
-    void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
-        showMessageBox(dialog_, text, title, icon);
-    }
-    void unload() override { EndDialog(dialog_, IDOK); }
+    void unload() override { EndDialog(hwnd, IDOK); }
+    const std::optional<AlertResult>& answer() const { return form_.answer(); }
 
-private:
-    INT_PTR handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
         case WM_INITDIALOG:
-            dialog_ = dialog;
-            owner_.window_ = dialog;
+            owner_.window_ = hwnd;
             init();
             return TRUE;
         case WM_CTLCOLORDLG:
@@ -123,21 +128,8 @@ private:
             return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
         }
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-            case IDC_BTNDISMISS:
-                form_.btnDismiss_Click();
-                return TRUE;
-            case IDC_BTNSNOOZE:
-                form_.btnSnooze_Click();
-                return TRUE;
-            case IDC_BTNMODIFY:
-                form_.btnModify_Click();
-                return TRUE;
-            case IDCANCEL: // Escape: only the three buttons answer an alert
-                return TRUE;
-            }
-            return FALSE;
-        case WM_CLOSE: // Alt+F4, for the same reason
+            return command(LOWORD(wParam));
+        case WM_CLOSE: // Alt+F4: only the three buttons answer an alert
             return TRUE;
         case WM_DESTROY:
             owner_.window_ = nullptr;
@@ -146,39 +138,52 @@ private:
         return FALSE;
     }
 
-    void init() {
-        heading_ = scaledFont(dialog_, 2, true);
-        bold_ = scaledFont(dialog_, 1, true);
-        SendDlgItemMessageW(dialog_, IDC_LABEL11, WM_SETFONT,
-                            reinterpret_cast<WPARAM>(heading_.get()), FALSE);
-        for (int id : {IDC_LABEL7, IDC_LABEL1, IDC_LABEL6})
-            SendDlgItemMessageW(dialog_, id, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()),
-                                FALSE);
-        // Day first, as every other date the program shows; then hours and minutes with the half
-        // of the day to go with them.
-        SendDlgItemMessageW(dialog_, IDC_DTPICKER1, DTM_SETFORMATW, 0,
-                            reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
-        SendDlgItemMessageW(dialog_, IDC_DTPICKER2, DTM_SETFORMATW, 0,
-                            reinterpret_cast<LPARAM>(L"hh:mm tt"));
-        form_.Form_Load(labels_);
-        // A reminder that pops up behind other windows is no reminder.
-        SetForegroundWindow(dialog_);
+private:
+    HWND item(int id) const { return GetDlgItem(hwnd, id); }
+
+    INT_PTR command(WORD id) {
+        switch (id) {
+        case IDC_BTNDISMISS:
+            form_.btnDismiss_Click();
+            return TRUE;
+        case IDC_BTNSNOOZE:
+            form_.btnSnooze_Click();
+            return TRUE;
+        case IDC_BTNMODIFY:
+            form_.btnModify_Click();
+            return TRUE;
+        case IDCANCEL: // Escape, for the same reason
+            return TRUE;
+        }
+        return FALSE;
     }
 
-    Win32AlertWindow& owner_;
+    void init() {
+        heading_ = ui::scaledDialogFont(hwnd, 2, true);
+        bold_ = ui::scaledDialogFont(hwnd, 1, true);
+        SendDlgItemMessageW(hwnd, IDC_LABEL11, WM_SETFONT, reinterpret_cast<WPARAM>(heading_.get()),
+                            FALSE);
+        for (int id : {IDC_LABEL7, IDC_LABEL1, IDC_LABEL6})
+            SendDlgItemMessageW(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
+        ui::showDatesDayFirst(item(IDC_DTPICKER1));
+        ui::showTimesWithHalfOfDay(item(IDC_DTPICKER2));
+        form_.Form_Load(labels_);
+        // A reminder that pops up behind other windows is no reminder.
+        SetForegroundWindow(hwnd);
+    }
+
+    NewRemScreenWindow& owner_;
     const AlertLabels& labels_;
     NewRemScreen form_;
-    HWND dialog_ = nullptr;
-    UniqueFont heading_;
-    UniqueFont bold_;
+    ui::UniqueFont heading_;
+    ui::UniqueFont bold_;
 };
 
-void Win32AlertWindow::showModal(const AlertLabels& labels) {
+std::optional<AlertResult> NewRemScreenWindow::showModal(const AlertLabels& labels) {
     NewRemScreenDialog dialog(*this, labels);
-    const ProgramModal modal;
-    DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_NEWREMSCREEN), owner_,
-                    &NewRemScreenDialog::proc, reinterpret_cast<LPARAM>(&dialog));
+    ui::showModalDialog(owner_, layout(), dialog);
     window_ = nullptr;
+    return dialog.answer();
 }
 
-} // namespace davrin
+} // namespace davrin::shell

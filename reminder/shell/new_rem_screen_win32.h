@@ -1,26 +1,24 @@
 // The alert window as a real dialog: NewRemScreen's view, shown modally by the scan.
 #pragma once
 
-#include "alert_window.h"
-#include "clock.h"
+#include "reminder/shell/alert_window.h"
+#include "reminder/store/clock.h"
 
 #include <windows.h>
 
-namespace davrin {
+namespace davrin::shell {
 
-class Win32AlertWindow final : public AlertWindow {
+class NewRemScreenWindow final : public AlertWindow {
 public:
-    Win32AlertWindow(HINSTANCE instance, HWND owner, const Clock& clock)
-        : instance_(instance), owner_(owner), clock_(clock) {}
+    NewRemScreenWindow(HWND owner, const store::Clock& clock) : owner_(owner), clock_(clock) {}
     bool isVisible() const override { return window_ != nullptr && IsWindowVisible(window_); }
-    void showModal(const AlertLabels& labels) override;
+    std::optional<AlertResult> showModal(const AlertLabels& labels) override;
 
 private:
     friend class NewRemScreenDialog;
-    HINSTANCE instance_;
     HWND owner_;
-    const Clock& clock_;
+    const store::Clock& clock_;
     HWND window_ = nullptr;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

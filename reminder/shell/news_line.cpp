@@ -1,18 +1,12 @@
 // Fetching the news line; every failure ends in an empty line, never in an error.
-#include "news_line.h"
+#include "reminder/shell/news_line.h"
 
-namespace davrin {
+#include "reminder/ui/text_rules.h"
 
-std::string trimmed(const std::string& text) {
-    constexpr const char* blanks = " \t\r\n\v\f";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
+namespace davrin::shell {
 
 std::string newsUrl(const std::string& server) {
-    std::string base = trimmed(server);
+    std::string base = ui::trimmed(server);
     if (base.empty())
         return {};
     if (base.find("://") == std::string::npos)
@@ -27,11 +21,11 @@ std::string fetchNewsLine(HttpClient& http, const std::string& server) {
     if (url.empty())
         return {};
     try {
-        return trimmed(http.get(url, kNewsTimeout).value_or(std::string{}));
+        return ui::trimmed(http.get(url, kNewsTimeout).value_or(std::string{}));
     } catch (...) {
         // A broken news line must never cost the user an alert.
         return {};
     }
 }
 
-} // namespace davrin
+} // namespace davrin::shell

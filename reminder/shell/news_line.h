@@ -1,12 +1,12 @@
 // The news line of the alert: "/reminder.txt" from the server named in the settings row.
 #pragma once
 
-#include "http_client.h"
+#include "reminder/shell/http_client.h"
 
 #include <chrono>
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 // The scan runs on the window thread; a slow server must not freeze the tray for long.
 inline constexpr std::chrono::milliseconds kNewsTimeout{3000};
@@ -18,7 +18,4 @@ std::string newsUrl(const std::string& server);
 // The trimmed document, or empty when there is no server or the fetch fails in any way.
 std::string fetchNewsLine(HttpClient& http, const std::string& server);
 
-// Leading and trailing blanks (spaces, tabs, line breaks) removed.
-std::string trimmed(const std::string& text);
-
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,15 +1,18 @@
 // Do-nothing stand-ins for the scan's windows and services, for tools that run the scan headless.
 #pragma once
 
-#include "due_scan.h"
+#include "reminder/shell/due_scan.h"
 
-namespace davrin {
+namespace davrin::shell {
 
 // Counts the alerts it was asked to show, so a caller can tell that something was due.
 class NullAlertWindow final : public AlertWindow {
 public:
     bool isVisible() const override { return false; }
-    void showModal(const AlertLabels&) override { ++shown; }
+    std::optional<AlertResult> showModal(const AlertLabels&) override {
+        ++shown;
+        return std::nullopt;
+    }
     int shown = 0;
 };
 
@@ -27,9 +30,9 @@ public:
     }
 };
 
-class NullMessageBoxes final : public MessageBoxes {
+class NullMessageBoxes final : public ui::MessageBoxes {
 public:
-    bool show(const std::string&, const std::string&, MessageIcon) override { return true; }
+    bool show(const std::string&, const std::string&, ui::MessageIcon) override { return true; }
 };
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 inline constexpr const char* kPauseCaption = "&Pause Reminder";
 inline constexpr const char* kResumeCaption = "&Resume Reminder";
@@ -19,4 +19,4 @@ private:
     std::string caption_ = kPauseCaption;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,32 +1,33 @@
 // The settings window's logic: key filters, the wrapping up-down, load and save of the row.
-#include "reminder_settings.h"
+#include "reminder/shell/reminder_settings.h"
 
-#include "reminder_statements.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/ui/text_rules.h"
 
 #include <charconv>
 #include <exception>
 #include <string_view>
 
-namespace davrin {
+namespace davrin::shell {
 
 bool ReminderSettings::Form_Load() {
     view_.setText(SettingsText::Text2, std::to_string(kSnoozeMinimum));
     view_.setUpDownRange(kSnoozeMinimum, kSnoozeMaximum, kSnoozeIncrement);
     try {
-        if (const auto settings = readSettings(conn_)) {
+        if (const auto settings = store::readSettings(conn_)) {
             view_.setText(SettingsText::Text1, lblmobileno_.text());
             view_.setText(SettingsText::Text2, std::to_string(settings->snoozeinterval));
         }
         return true;
     } catch (const std::exception& e) {
         view_.showMessage(std::string("The settings could not be read.\n\n") + e.what(),
-                          kReminderTitle, MessageIcon::Error);
+                          ui::kReminderTitle, ui::MessageIcon::Error);
         return false;
     }
 }
 
 bool ReminderSettings::Text1_KeyPress(char32_t key) {
-    return key == static_cast<char32_t>(kBackspace) || (key >= U'0' && key <= U'9');
+    return ui::isDigitOrBackspace(key);
 }
 
 int ReminderSettings::snoozeValue() const {
@@ -51,14 +52,14 @@ void ReminderSettings::UpDown2_UpClick() {
 void ReminderSettings::CmdOk_Click() {
     try {
         // The news server lives in the same row but is not edited here; keep it.
-        Settings settings = readSettings(conn_).value_or(Settings{});
+        store::Settings settings = store::readSettings(conn_).value_or(store::Settings{});
         // Whether or not a row existed, what the user typed is what is stored.
         settings.mobileno = view_.text(SettingsText::Text1);
         settings.snoozeinterval = snoozeValue();
-        saveSettings(conn_, settings);
+        store::saveSettings(conn_, settings);
     } catch (const std::exception& e) {
         view_.showMessage(std::string("The settings could not be saved.\n\n") + e.what(),
-                          kReminderTitle, MessageIcon::Error);
+                          ui::kReminderTitle, ui::MessageIcon::Error);
         return;
     }
     try {
@@ -66,9 +67,9 @@ void ReminderSettings::CmdOk_Click() {
     } catch (const std::exception& e) {
         view_.showMessage(std::string("The settings were saved, but could not be read back.\n\n") +
                               e.what(),
-                          kReminderTitle, MessageIcon::Error);
+                          ui::kReminderTitle, ui::MessageIcon::Error);
     }
     view_.unload();
 }
 
-} // namespace davrin
+} // namespace davrin::shell

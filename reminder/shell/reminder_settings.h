@@ -1,13 +1,13 @@
 // ReminderSettings: the window that edits the snooze interval and the mobile number.
 #pragma once
 
-#include "database.h"
-#include "message_box.h"
-#include "mobile_number_label.h"
+#include "reminder/shell/mobile_number_label.h"
+#include "reminder/store/database.h"
+#include "reminder/ui/message_box.h"
 
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 enum class SettingsText { Text1, Text2 };
 
@@ -18,18 +18,17 @@ public:
     virtual void setText(SettingsText box, const std::string& text) = 0;
     virtual void setUpDownRange(int minimum, int maximum, int increment) = 0;
     virtual void showMessage(const std::string& text, const std::string& title,
-                             MessageIcon icon) = 0;
+                             ui::MessageIcon icon) = 0;
     virtual void unload() = 0;
 };
 
 inline constexpr int kSnoozeMinimum = 15;
 inline constexpr int kSnoozeMaximum = 60;
 inline constexpr int kSnoozeIncrement = 15;
-inline constexpr char kBackspace = 8;
 
 class ReminderSettings {
 public:
-    ReminderSettings(ReminderSettingsView& view, const Connection& conn,
+    ReminderSettings(ReminderSettingsView& view, const store::Connection& conn,
                      MobileNumberLabel& lblmobileno)
         : view_(view), conn_(conn), lblmobileno_(lblmobileno) {}
 
@@ -49,8 +48,8 @@ private:
     int snoozeValue() const;
 
     ReminderSettingsView& view_;
-    const Connection& conn_;
+    const store::Connection& conn_;
     MobileNumberLabel& lblmobileno_;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,12 +1,12 @@
 // The settings window's logic: key filters, the wrapping up-down, load, save and Cancel.
-#include "reminder_settings.h"
+#include "reminder/shell/reminder_settings.h"
 
-#include "reminder_statements.h"
-#include "shell_fakes_test.h"
+#include "reminder/shell/shell_fakes_test.h"
+#include "reminder/store/reminder_statements.h"
 
 #include <map>
 
-namespace davrin {
+namespace davrin::shell {
 namespace {
 
 class FakeSettingsView : public ReminderSettingsView {
@@ -19,7 +19,7 @@ public:
     void setUpDownRange(int minimum, int maximum, int increment) override {
         range = {minimum, maximum, increment};
     }
-    void showMessage(const std::string& text, const std::string& title, MessageIcon) override {
+    void showMessage(const std::string& text, const std::string& title, ui::MessageIcon) override {
         messages.push_back(title + ": " + text);
     }
     void unload() override { unloaded = true; }
@@ -35,7 +35,7 @@ protected:
     test::TempDatabase db;
     MobileNumberLabel lblmobileno;
     FakeSettingsView view;
-    ReminderSettings form{view, gConn, lblmobileno};
+    ReminderSettings form{view, store::gConn, lblmobileno};
 };
 
 TEST(ReminderSettingsKeys, MobileNumberTakesDigitsAndBackspaceOnly) {
@@ -79,31 +79,31 @@ TEST_F(ReminderSettingsTest, FirstSaveIntoAnEmptyTableStoresWhatWasTyped) {
     form.CmdOk_Click();
 
     EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(readSettings(gConn), (Settings{30, "447700900123", ""}));
+    EXPECT_EQ(store::readSettings(store::gConn), (store::Settings{30, "447700900123", ""}));
     EXPECT_EQ(lblmobileno.text(), "447700900123");
 }
 
 TEST_F(ReminderSettingsTest, SaveOverARowKeepsTheNewsServerAndCancelWritesNothing) {
-    const Settings saved{30, "", "127.0.0.1:8080"};
-    saveSettings(gConn, Settings{45, "0123", saved.newsserver});
-    lblmobileno.reload(gConn);
+    const store::Settings saved{30, "", "127.0.0.1:8080"};
+    store::saveSettings(store::gConn, store::Settings{45, "0123", saved.newsserver});
+    lblmobileno.reload(store::gConn);
     ASSERT_TRUE(form.Form_Load());
     EXPECT_EQ(view.texts[SettingsText::Text1], "0123");
     EXPECT_EQ(view.texts[SettingsText::Text2], "45");
     view.texts[SettingsText::Text1] = "";
     form.UpDown2_DownClick();
     form.CmdOk_Click();
-    EXPECT_EQ(readSettings(gConn), saved);
+    EXPECT_EQ(store::readSettings(store::gConn), saved);
     EXPECT_EQ(lblmobileno.text(), "");
 
     FakeSettingsView again;
-    ReminderSettings second{again, gConn, lblmobileno};
+    ReminderSettings second{again, store::gConn, lblmobileno};
     ASSERT_TRUE(second.Form_Load());
     second.UpDown2_UpClick();
     again.texts[SettingsText::Text1] = "111";
     second.CmdCancel_Click();
     EXPECT_TRUE(again.unloaded);
-    EXPECT_EQ(readSettings(gConn), saved);
+    EXPECT_EQ(store::readSettings(store::gConn), saved);
 }
 
 TEST_F(ReminderSettingsTest, FailedSaveKeepsTheWindowAndTheInput) {
@@ -117,12 +117,12 @@ TEST_F(ReminderSettingsTest, FailedSaveKeepsTheWindowAndTheInput) {
                                    "Reminder: The settings could not be saved.")));
     EXPECT_FALSE(view.unloaded);
     EXPECT_EQ(view.texts[SettingsText::Text1], "12345");
-    EXPECT_FALSE(readSettings(gConn));
+    EXPECT_FALSE(store::readSettings(store::gConn));
 
     form.CmdOk_Click(); // the user tries again once the file is writable
     EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(readSettings(gConn)->mobileno, "12345");
+    EXPECT_EQ(store::readSettings(store::gConn)->mobileno, "12345");
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,16 +1,18 @@
 // ReminderSettings' dialog: key filters on the two boxes, the up-down control, Ok and Cancel.
-#include "reminder_settings_win32.h"
+#include "reminder/shell/reminder_settings_win32.h"
 
-#include "message_box_win32.h"
-#include "program_modal_win32.h"
-#include "reminder_settings.h"
-#include "reminder_statements.h"
-#include "resource_ids.h"
-#include "text_win32.h"
+#include "reminder/shell/reminder_settings.h"
+#include "reminder/shell/resource_ids.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/ui/dialog_host_win32.h"
+#include "reminder/ui/handles_win32.h"
+#include "reminder/ui/message_box_win32.h"
+#include "reminder/ui/text_rules.h"
+#include "reminder/ui/text_win32.h"
 
 #include <commctrl.h>
 
-namespace davrin {
+namespace davrin::shell {
 
 namespace {
 
@@ -18,43 +20,52 @@ int controlId(SettingsText box) {
     return box == SettingsText::Text1 ? IDC_TEXT1 : IDC_TEXT2;
 }
 
+ui::DialogTemplate layout() {
+    ui::DialogTemplate t(L"Reminder Settings", 196, 96,
+                         DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION);
+    t.add(L"STATIC", L"Mobile No.", IDC_SETTINGS_LABEL3, 12, 14, 56, 10, SS_LEFT | WS_GROUP);
+    t.add(L"EDIT", L"", IDC_TEXT1, 72, 12, 110, 14, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
+    t.add(L"STATIC", L"Snooze Time", IDC_SETTINGS_LABEL5, 12, 38, 56, 10, SS_LEFT | WS_GROUP);
+    t.add(L"EDIT", L"", IDC_TEXT2, 72, 36, 40, 14, ES_CENTER | WS_BORDER | WS_TABSTOP);
+    t.add(UPDOWN_CLASSW, L"", IDC_UPDOWN2, 112, 36, 10, 14,
+          UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS);
+    t.add(L"STATIC", L"Mins", IDC_SETTINGS_LABEL4, 120, 38, 40, 10, SS_LEFT | WS_GROUP);
+    t.add(L"BUTTON", L"&Ok", IDOK, 42, 68, 52, 16, BS_DEFPUSHBUTTON | WS_TABSTOP);
+    t.add(L"BUTTON", L"&Cancel", IDCANCEL, 102, 68, 52, 16, BS_PUSHBUTTON | WS_TABSTOP);
+    return t;
+}
+
 class ReminderSettingsDialog final : public ReminderSettingsView {
 public:
-    ReminderSettingsDialog(const Connection& conn, MobileNumberLabel& lblmobileno)
+    ReminderSettingsDialog(const store::Connection& conn, MobileNumberLabel& lblmobileno)
         : form_(*this, conn, lblmobileno) {}
 
-    static INT_PTR CALLBACK proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG)
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto* self =
-            reinterpret_cast<ReminderSettingsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        return self ? self->handle(dialog, message, wParam, lParam) : FALSE;
-    }
+    HWND hwnd = nullptr;
 
     std::string text(SettingsText box) const override {
-        return windowTextUtf8(GetDlgItem(dialog_, controlId(box)));
+        return ui::windowText(GetDlgItem(hwnd, controlId(box)));
     }
     void setText(SettingsText box, const std::string& value) override {
-        setWindowTextUtf8(GetDlgItem(dialog_, controlId(box)), value);
+        ui::setWindowText(GetDlgItem(hwnd, controlId(box)), value);
     }
     void setUpDownRange(int minimum, int maximum, int increment) override {
-        SendDlgItemMessageW(dialog_, IDC_UPDOWN2, UDM_SETRANGE32, static_cast<WPARAM>(minimum),
+        SendDlgItemMessageW(hwnd, IDC_UPDOWN2, UDM_SETRANGE32, static_cast<WPARAM>(minimum),
                             maximum);
         UDACCEL accel{0, static_cast<UINT>(increment)};
-        SendDlgItemMessageW(dialog_, IDC_UPDOWN2, UDM_SETACCEL, 1,
-                            reinterpret_cast<LPARAM>(&accel));
+        SendDlgItemMessageW(hwnd, IDC_UPDOWN2, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
     }
-    void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
-        showMessageBox(dialog_, text, title, icon);
+    void showMessage(const std::string& text, const std::string& title,
+                     ui::MessageIcon icon) override {
+        ui::showMessageBox(hwnd, text, title, icon);
     }
-    void unload() override { EndDialog(dialog_, IDOK); }
+    void unload() override { EndDialog(hwnd, IDOK); }
 
-private:
-    INT_PTR handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        const HWND dialog = hwnd;
         switch (message) {
         case WM_INITDIALOG:
-            dialog_ = dialog;
-            SendDlgItemMessageW(dialog, IDC_TEXT1, EM_SETLIMITTEXT, kMaxMobileNumberLength, 0);
+            SendDlgItemMessageW(dialog, IDC_TEXT1, EM_SETLIMITTEXT, store::kMaxMobileNumberLength,
+                                0);
             SetWindowSubclass(GetDlgItem(dialog, IDC_TEXT1), &filterKeys, IDC_TEXT1, 0);
             SetWindowSubclass(GetDlgItem(dialog, IDC_TEXT2), &filterKeys, IDC_TEXT2, 0);
             if (!form_.Form_Load())
@@ -90,9 +101,15 @@ private:
         return FALSE;
     }
 
+private:
     // The two boxes accept from the keyboard (and the clipboard) only what the window allows.
     static LRESULT CALLBACK filterKeys(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR) {
+        return ui::guarded(box, LRESULT{0},
+                           [&] { return filter(box, message, wParam, lParam, id); });
+    }
+
+    static LRESULT filter(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id) {
         const bool mobile = id == IDC_TEXT1;
         switch (message) {
         case WM_CHAR: {
@@ -120,35 +137,30 @@ private:
     }
 
     static LRESULT pasteDigits(HWND box) {
-        if (!OpenClipboard(box))
-            return 0;
         std::wstring digits;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-                for (const wchar_t* c = text; *c; ++c)
-                    if (ReminderSettings::Text1_KeyPress(static_cast<char32_t>(*c)) &&
-                        *c != kBackspace)
-                        digits += *c;
-                GlobalUnlock(data);
-            }
+        {
+            const ui::ClipboardSession clipboard(box);
+            if (!clipboard.opened())
+                return 0;
+            const ui::GlobalLockGuard<const wchar_t> text(GetClipboardData(CF_UNICODETEXT));
+            for (const wchar_t* c = text.get(); c && *c; ++c)
+                if (ReminderSettings::Text1_KeyPress(static_cast<char32_t>(*c)) &&
+                    *c != ui::kBackspace)
+                    digits += *c;
         }
-        CloseClipboard();
         SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(digits.c_str()));
         return 0;
     }
 
     ReminderSettings form_;
-    HWND dialog_ = nullptr;
 };
 
 } // namespace
 
-void showReminderSettings(HINSTANCE instance, HWND owner, const Connection& conn,
+void showReminderSettings(HWND owner, const store::Connection& conn,
                           MobileNumberLabel& lblmobileno) {
     ReminderSettingsDialog dialog(conn, lblmobileno);
-    const ProgramModal modal;
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_REMINDERSETTINGS), owner,
-                    &ReminderSettingsDialog::proc, reinterpret_cast<LPARAM>(&dialog));
+    ui::showModalDialog(owner, layout(), dialog);
 }
 
-} // namespace davrin
+} // namespace davrin::shell

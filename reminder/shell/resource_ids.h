@@ -1,9 +1,8 @@
-// Identifiers of KELVOR's dialogs and their controls, shared by the resource script and the code.
+// The program icon's resource id and the control ids of the alert and settings windows.
 #pragma once
 
 #define IDI_KELVOR 1
 
-#define IDD_NEWREMSCREEN 100
 #define IDC_LABEL11 101
 #define IDC_LABEL8 102
 #define IDC_LABEL9 103
@@ -22,7 +21,6 @@
 #define IDC_FOOTER1 116
 #define IDC_FOOTER2 117
 
-#define IDD_REMINDERSETTINGS 200
 #define IDC_SETTINGS_LABEL3 201
 #define IDC_TEXT1 202
 #define IDC_SETTINGS_LABEL5 203

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "../editing/editing_test_support.h"
-#include "alert_values.h"
-#include "alert_window.h"
-#include "http_client.h"
-#include "list_window.h"
-#include "message_box.h"
+#include "reminder/shell/alert_values.h"
+#include "reminder/shell/alert_window.h"
+#include "reminder/shell/http_client.h"
+#include "reminder/shell/list_window.h"
+#include "reminder/ui/message_box.h"
 
 #include <gmock/gmock.h>
 
@@ -19,9 +19,9 @@ namespace davrin::test {
 
 // Each box as "title: text"; `during` runs while the box is "open"; with `closedByUser`
 // false, each goes away as the program ends.
-class RecordingBoxes : public MessageBoxes {
+class RecordingBoxes : public ui::MessageBoxes {
 public:
-    bool show(const std::string& text, const std::string& title, MessageIcon) override {
+    bool show(const std::string& text, const std::string& title, ui::MessageIcon) override {
         shown.push_back(title + ": " + text);
         if (during)
             during();
@@ -33,30 +33,26 @@ public:
 };
 
 // Answers each alert with the next scripted reply; `during` runs while the alert is "open".
-class ScriptedAlert : public AlertWindow {
+class ScriptedAlert : public shell::AlertWindow {
 public:
-    struct Reply {
-        std::string answer; // what gAlertResult becomes; empty leaves it unanswered
-        LocalDateTime newTime{};
-    };
+    using Reply = std::optional<shell::AlertResult>; // none: closed unanswered
 
     bool isVisible() const override { return visible_; }
-    void showModal(const AlertLabels& labels) override {
+    std::optional<shell::AlertResult> showModal(const shell::AlertLabels& labels) override {
         shown.push_back(labels);
         visible_ = true;
         if (during)
             during();
         visible_ = false;
-        ASSERT_FALSE(replies.empty()) << "an alert nobody expected: " << labels.Label1;
+        EXPECT_FALSE(replies.empty()) << "an alert nobody expected: " << labels.Label1;
+        if (replies.empty())
+            return std::nullopt;
         const Reply reply = replies.front();
         replies.pop_front();
-        if (!reply.answer.empty())
-            gAlertResult = reply.answer;
-        if (reply.answer == kModify)
-            gNewTime = reply.newTime;
+        return reply;
     }
-    void answerAll(std::size_t n, const std::string& answer) {
-        replies.insert(replies.end(), n, Reply{answer});
+    void answerAll(std::size_t n, shell::AlertAnswer answer) {
+        replies.insert(replies.end(), n, shell::AlertResult{answer, {}});
     }
     std::vector<std::string> messages() const {
         std::vector<std::string> out;
@@ -66,14 +62,14 @@ public:
     }
 
     std::deque<Reply> replies;
-    std::vector<AlertLabels> shown;
+    std::vector<shell::AlertLabels> shown;
     std::function<void()> during;
 
 private:
     bool visible_ = false;
 };
 
-class FakeList : public ListWindow {
+class FakeList : public shell::ListWindow {
 public:
     bool isVisible() const override { return visible; }
     void showModeless() override {
@@ -86,7 +82,7 @@ public:
     int refreshes = 0;
 };
 
-class FakeHttp : public HttpClient {
+class FakeHttp : public shell::HttpClient {
 public:
     std::optional<std::string> get(const std::string& url,
                                    std::chrono::milliseconds timeout) override {
@@ -104,12 +100,10 @@ public:
 
 // Resets the program-wide alert values so one test cannot leak into the next.
 inline void clearAlertValues() {
-    gAlertTitle.clear();
-    gAlertText.clear();
-    gThought.clear();
-    gNewsLine.clear();
-    gAlertResult.clear();
-    gNewTime = LocalDateTime{};
+    shell::gAlertTitle.clear();
+    shell::gAlertText.clear();
+    shell::gThought.clear();
+    shell::gNewsLine.clear();
 }
 
 } // namespace davrin::test

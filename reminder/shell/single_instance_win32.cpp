@@ -1,9 +1,9 @@
 // The per-user mutex that marks the running copy, and the hand-over from a second start.
-#include "single_instance_win32.h"
+#include "reminder/shell/single_instance_win32.h"
 
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 UINT openListMessage() {
     static const UINT message = RegisterWindowMessageW(L"Davrin.KELVOR.OpenList");
@@ -33,4 +33,4 @@ void SingleInstance::askRunningCopyToOpenList(const wchar_t* mainWindowClass) {
     }
 }
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,12 +1,11 @@
 // One running KELVOR per user: a second start hands over to the first and ends.
 #pragma once
 
+#include "reminder/ui/handles_win32.h"
+
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
-namespace davrin {
+namespace davrin::shell {
 
 // Registered message a second start posts to the running copy's main window.
 UINT openListMessage();
@@ -20,11 +19,8 @@ public:
     static void askRunningCopyToOpenList(const wchar_t* mainWindowClass);
 
 private:
-    struct HandleCloser {
-        void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser> mutex_;
+    ui::UniqueHandle mutex_;
     bool first_ = true;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

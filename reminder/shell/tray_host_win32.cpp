@@ -1,15 +1,15 @@
 // Creating, siting, loading and wiring ctlSysTray1, and calling its methods by DISPID.
-#include "tray_host_win32.h"
+#include "reminder/shell/tray_host_win32.h"
 
-#include "norvane_ids.h"
-#include "tray_site_win32.h"
+#include "reminder/shell/tray_site_win32.h"
+#include "traycontrol/control/com/norvane_ids.h"
 
 #include <ocidl.h>
 
 #include <cstring>
 #include <stdexcept>
 
-namespace davrin {
+namespace davrin::shell {
 
 namespace {
 
@@ -31,7 +31,7 @@ void check(HRESULT hr, const char* step) {
 
 } // namespace
 
-TrayControlHost::TrayControlHost(HWND window, EventHandler onEvent) : site_(makeTraySite(window)) {
+TrayControlHost::TrayControlHost(HWND window) : site_(makeTraySite(window)) {
     check(CoCreateInstance(toGuid(norvane::kClsidCtlSysTray), nullptr, CLSCTX_INPROC_SERVER,
                            IID_PPV_ARGS(&object_)),
           "created");
@@ -52,6 +52,9 @@ TrayControlHost::TrayControlHost(HWND window, EventHandler onEvent) : site_(make
     object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &none);
 
     check(object_.As(&dispatch_), "bound");
+}
+
+void TrayControlHost::connect(EventHandler onEvent) {
     Microsoft::WRL::ComPtr<IConnectionPointContainer> points;
     check(object_.As(&points), "connected");
     const IID eventsIid = toGuid(norvane::kDiidCtlSysTrayEvents);
@@ -88,4 +91,4 @@ bool TrayControlHost::callBoolMethod(DISPID dispid) {
     return ok;
 }
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,7 +1,7 @@
 // Hosting the tray control ctlSysTray1 as an ActiveX container does: sited, loaded, late-bound.
 #pragma once
 
-#include "main_form.h"
+#include "reminder/shell/main_form.h"
 
 #include <windows.h>
 #include <wrl/client.h>
@@ -13,16 +13,18 @@
 #include <ole2.h>
 #include <string>
 
-namespace davrin {
+namespace davrin::shell {
 
 class TrayControlHost final : public TrayIcon {
 public:
     using EventHandler = std::function<void(std::int32_t eventId)>;
 
     // Creates the control by its class identifier (the manifest finds Norvane.dll beside the
-    // program), sites it on `window`, loads TrayTitle "Davrin" and TrayMode 2 from a property bag
-    // and connects its events. Throws std::runtime_error naming the failed step.
-    TrayControlHost(HWND window, EventHandler onEvent);
+    // program), sites it on `window` and loads TrayTitle "Davrin" and TrayMode 2 from a property
+    // bag. Throws std::runtime_error naming the failed step.
+    explicit TrayControlHost(HWND window);
+    // From here on the control's events reach `onEvent`. Throws like the constructor.
+    void connect(EventHandler onEvent);
     // Disconnects and closes the control, which takes its icon off the tray.
     ~TrayControlHost() override;
     TrayControlHost(const TrayControlHost&) = delete;
@@ -42,4 +44,4 @@ private:
     DWORD cookie_ = 0;
 };
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,11 +1,13 @@
 // The COM objects KELVOR hands its tray control: client site, property bag, event sink.
-#include "tray_site_win32.h"
+#include "reminder/shell/tray_site_win32.h"
+
+#include "reminder/ui/guarded_win32.h"
 
 #include <ocidl.h>
 
 #include <string_view>
 
-namespace davrin {
+namespace davrin::shell {
 
 namespace {
 
@@ -230,9 +232,12 @@ public:
                         UINT*) override {
         // Keep this sink alive even if the handler ends the program's tray control.
         ComPtr<IDispatch> self(this);
-        if (onEvent_)
+        if (!onEvent_)
+            return S_OK;
+        return ui::guarded(nullptr, E_FAIL, [&] {
             onEvent_(static_cast<std::int32_t>(member));
-        return S_OK;
+            return S_OK;
+        });
     }
 
 private:
@@ -265,4 +270,4 @@ ComPtr<IDispatch> makeTrayEventSink(const IID& eventInterface,
     return sink;
 }
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -9,7 +9,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
-namespace davrin {
+namespace davrin::shell {
 
 // The site the control lives in: a hidden window, run mode, no user interface of its own.
 Microsoft::WRL::ComPtr<IOleClientSite> makeTraySite(HWND window);
@@ -21,4 +21,4 @@ Microsoft::WRL::ComPtr<IPropertyBag> makeTrayPropertyBag();
 Microsoft::WRL::ComPtr<IDispatch> makeTrayEventSink(const IID& eventInterface,
                                                     std::function<void(std::int32_t)> onEvent);
 
-} // namespace davrin
+} // namespace davrin::shell

@@ -1,9 +1,9 @@
 // The block cipher: the two byte tables and the 32-step enciphering and deciphering of one block.
-#include "cipher_block.h"
+#include "reminder/sms/cipher_block.h"
 
 #include <cstddef>
 
-namespace modEncryption {
+namespace davrin::sms {
 namespace {
 
 using Word = std::uint16_t;
@@ -173,4 +173,4 @@ CipherBlock decipherBlock(const CipherBlock& block, const SubstitutionTable& tab
     return toBlock({w1, w2, w3, w4});
 }
 
-} // namespace modEncryption
+} // namespace davrin::sms

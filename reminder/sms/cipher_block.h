@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace modEncryption {
+namespace davrin::sms {
 
 using SubstitutionTable = std::array<std::uint8_t, 256>;
 using CipherKey = std::array<std::uint8_t, 10>;
@@ -23,4 +23,4 @@ CipherBlock encipherBlock(const CipherBlock& block, const SubstitutionTable& tab
 CipherBlock decipherBlock(const CipherBlock& block, const SubstitutionTable& table,
                           const CipherKey& key) noexcept;
 
-} // namespace modEncryption
+} // namespace davrin::sms

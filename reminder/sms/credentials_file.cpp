@@ -1,9 +1,9 @@
 // Composes the text of Reminder.dat from the gateway account fields.
-#include "credentials_file.h"
+#include "reminder/sms/credentials_file.h"
 
-#include "mod_encryption.h"
+#include "reminder/sms/mod_encryption.h"
 
-namespace credentials {
+namespace davrin::sms {
 
 const std::array<FieldDescription, fieldCount> fields = {{
     {"address-start", "request address, first part"},
@@ -26,7 +26,7 @@ std::string fileText(std::span<const std::string_view, fieldCount> values) {
         plain.append(values[i]);
     }
     // CR LF on every platform, so the same file serves wherever it was made.
-    return modEncryption::EncipherText(plain, passPhrase) + "\r\n";
+    return EncipherText(plain, passPhrase) + "\r\n";
 }
 
-} // namespace credentials
+} // namespace davrin::sms

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace credentials {
+namespace davrin::sms {
 
 // The program's constant pass phrase for Reminder.dat.
 inline constexpr std::string_view passPhrase = "Q7#mV!r2@Lp&";
@@ -28,4 +28,4 @@ extern const std::array<FieldDescription, fieldCount> fields;
 // no field holds the separator (it would shift every field after it).
 std::string fileText(std::span<const std::string_view, fieldCount> values);
 
-} // namespace credentials
+} // namespace davrin::sms

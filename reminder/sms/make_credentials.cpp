@@ -1,14 +1,14 @@
 // The make-credentials command: argument handling, validation and the file write.
-#include "make_credentials.h"
+#include "reminder/sms/make_credentials.h"
 
 #include <array>
 #include <optional>
 #include <vector>
 
-#include "credentials_file.h"
-#include "temporary_file.h"
+#include "reminder/sms/credentials_file.h"
+#include "reminder/sms/temporary_file.h"
 
-namespace credentials {
+namespace davrin::sms {
 namespace {
 
 void printUsage(std::ostream& os) {
@@ -163,4 +163,4 @@ int runMakeCredentials(std::span<const Argument> args, std::ostream& out, std::o
     return exitOk;
 }
 
-} // namespace credentials
+} // namespace davrin::sms

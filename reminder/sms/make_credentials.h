@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace credentials {
+namespace davrin::sms {
 
 // Exit codes of the command.
 inline constexpr int exitOk = 0;
@@ -35,4 +35,4 @@ int runMakeCredentials(std::span<const std::string_view> args, std::ostream& out
 // Returns an empty text or the reason.
 std::string writeFileReplacing(const std::filesystem::path& target, std::string_view content);
 
-} // namespace credentials
+} // namespace davrin::sms

@@ -3,11 +3,11 @@
 #include <string_view>
 #include <vector>
 
-#include "make_credentials.h"
+#include "reminder/sms/make_credentials.h"
 
 int main(int argc, char** argv) {
     // Narrow arguments on purpose: on Windows they arrive in the ANSI code page, the byte form the
     // program deciphers the fields into.
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return credentials::runMakeCredentials(args, std::cout, std::cerr);
+    return davrin::sms::runMakeCredentials(args, std::cout, std::cerr);
 }

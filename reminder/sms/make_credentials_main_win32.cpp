@@ -1,6 +1,6 @@
 // Entry point of make-credentials on Windows: the arguments are taken wide and converted here, so
 // that a character the ANSI code page lacks is refused instead of silently becoming "?".
-#include "make_credentials.h"
+#include "reminder/sms/make_credentials.h"
 
 #include <windows.h>
 
@@ -8,6 +8,9 @@
 #include <iostream>
 #include <string>
 #include <vector>
+
+// The wide entry point -municode links to; no header declares it.
+int wmain(int argc, wchar_t** argv);
 
 int wmain(int argc, wchar_t** argv) {
     // The code page decides which characters have a byte; UTF-8 takes every one and must not be
@@ -30,9 +33,9 @@ int wmain(int argc, wchar_t** argv) {
         lossy.push_back(replaced || (length > 0 && text.empty()));
         texts.push_back(std::move(text));
     }
-    std::vector<credentials::Argument> args;
+    std::vector<davrin::sms::Argument> args;
     for (std::size_t i = 0; i < texts.size(); ++i)
         args.emplace_back(texts[i], lossy[i]);
-    return credentials::runMakeCredentials(std::span<const credentials::Argument>(args), std::cout,
+    return davrin::sms::runMakeCredentials(std::span<const davrin::sms::Argument>(args), std::cout,
                                            std::cerr);
 }

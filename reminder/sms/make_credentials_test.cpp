@@ -1,5 +1,5 @@
 // Tests of the make-credentials command: usage, refusals, the written file and write failures.
-#include "make_credentials.h"
+#include "reminder/sms/make_credentials.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,11 +14,11 @@
 #include <sstream>
 #include <vector>
 
-#include "credentials_file.h"
-#include "mod_encryption.h"
-#include "temporary_file.h"
+#include "reminder/sms/credentials_file.h"
+#include "reminder/sms/mod_encryption.h"
+#include "reminder/sms/temporary_file.h"
 
-namespace credentials {
+namespace davrin::sms {
 namespace {
 
 namespace fs = std::filesystem;
@@ -100,7 +100,7 @@ TEST_F(MakeCredentials, WritesTheFieldsJoinedByHashEnciphered) {
     const std::size_t lineEnd = content.find_first_of("\r\n");
     EXPECT_EQ(content.substr(lineEnd), "\r\n");
     // The cipher pads the last block with blanks.
-    EXPECT_EQ(modEncryption::DecipherText(content.substr(0, lineEnd), passPhrase),
+    EXPECT_EQ(DecipherText(content.substr(0, lineEnd), passPhrase),
               "http://gw.example/sms.aspx#CDMA#ser#?#ss#DAVRIN#pa#u#word   ");
     EXPECT_EQ(names(), (std::vector<std::string>{"Reminder.dat", "Reminder.dat.tmp"}));
     EXPECT_EQ(written("Reminder.dat.tmp"), "another program's");
@@ -110,7 +110,7 @@ TEST_F(MakeCredentials, WritesTheFieldsJoinedByHashEnciphered) {
     values[5] = " ";
     ASSERT_EQ(runInto(values, "--output"), exitOk);
     EXPECT_THAT(err.str(), HasSubstr("sender id is blank"));
-    EXPECT_THAT(modEncryption::DecipherText(written().substr(0, written().find('\r')), passPhrase),
+    EXPECT_THAT(DecipherText(written().substr(0, written().find('\r')), passPhrase),
                 HasSubstr("#CDMA#ser#?#ss# #pa#"));
 }
 
@@ -175,4 +175,4 @@ TEST_F(MakeCredentials, AnInterruptedWriteLeavesNothingBehind) {
 #endif
 
 } // namespace
-} // namespace credentials
+} // namespace davrin::sms

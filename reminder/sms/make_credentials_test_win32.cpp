@@ -1,6 +1,6 @@
 // Wine test of make-credentials.exe: the ANSI code page decides which characters a field may hold.
-#include "credentials_file.h"
-#include "mod_encryption.h"
+#include "reminder/sms/credentials_file.h"
+#include "reminder/sms/mod_encryption.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-namespace credentials {
+namespace davrin::sms {
 namespace {
 
 namespace fs = std::filesystem;
@@ -51,10 +51,10 @@ TEST(MakeCredentialsExe, RefusesACharacterTheCodePageLacksAndKeepsOneItHas) {
     EXPECT_EQ(runTool(output + L"caf\u00e9 f g h"), 0u);
     std::string line;
     std::getline(std::ifstream(target), line);
-    EXPECT_EQ(modEncryption::DecipherText(line.substr(0, line.find('\r')), passPhrase),
+    EXPECT_EQ(DecipherText(line.substr(0, line.find('\r')), passPhrase),
               "a#b#c#d#e#caf\xE9#f#g#h    ");
     fs::remove_all(dir);
 }
 
 } // namespace
-} // namespace credentials
+} // namespace davrin::sms

@@ -1,12 +1,12 @@
 // modEncryption: turns text into independent 6-character blocks, hexadecimal digits and back.
-#include "mod_encryption.h"
+#include "reminder/sms/mod_encryption.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
-namespace modEncryption {
+namespace davrin::sms {
 namespace {
 
 constexpr std::size_t charactersPerBlock = 6;
@@ -103,4 +103,4 @@ std::string DecipherText(std::string_view cipherText, std::string_view passPhras
     }
 }
 
-} // namespace modEncryption
+} // namespace davrin::sms

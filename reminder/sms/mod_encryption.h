@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "cipher_block.h"
+#include "reminder/sms/cipher_block.h"
 
-namespace modEncryption {
+namespace davrin::sms {
 
 // Text is bytes: each character's code is the byte itself, so the texts of one code page
 // round-trip unchanged.
@@ -24,4 +24,4 @@ std::string DecipherText(std::string_view cipherText, std::string_view passPhras
 // other character counting as the digit 0.
 CipherKey keyFromPassPhrase(std::string_view passPhrase) noexcept;
 
-} // namespace modEncryption
+} // namespace davrin::sms

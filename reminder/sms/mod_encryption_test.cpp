@@ -1,5 +1,5 @@
 // Tests of the credentials cipher: its table, key, block structure and text rules.
-#include "mod_encryption.h"
+#include "reminder/sms/mod_encryption.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-namespace modEncryption {
+namespace davrin::sms {
 namespace {
 
 constexpr std::string_view programPassPhrase = "Q7#mV!r2@Lp&";
@@ -140,4 +140,4 @@ TEST(DecipherText, KeepsItsLengthRulesOnRandomInput) {
 }
 
 } // namespace
-} // namespace modEncryption
+} // namespace davrin::sms

@@ -1,5 +1,5 @@
 // Writes a file under a fresh, exclusively created name, and cleans it up on every way out.
-#include "temporary_file.h"
+#include "reminder/sms/temporary_file.h"
 
 #include <array>
 #include <cerrno>
@@ -18,7 +18,7 @@
 #include <unistd.h>
 #endif
 
-namespace credentials {
+namespace davrin::sms {
 namespace {
 
 namespace fs = std::filesystem;
@@ -175,4 +175,4 @@ void TemporaryFile::remove() {
     installHandlers(false);
 }
 
-} // namespace credentials
+} // namespace davrin::sms

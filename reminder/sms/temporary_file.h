@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace credentials {
+namespace davrin::sms {
 
 // The name is new and the file is created exclusively, so no other file is ever overwritten or
 // renamed away. The file is removed when the object goes without having been moved, and when the
@@ -31,4 +31,4 @@ private:
     std::filesystem::path path_;
 };
 
-} // namespace credentials
+} // namespace davrin::sms

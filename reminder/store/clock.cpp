@@ -1,9 +1,9 @@
 // The system clock in local time; the only place that asks the C library for the time zone.
-#include "clock.h"
+#include "reminder/store/clock.h"
 
 #include <ctime>
 
-namespace davrin {
+namespace davrin::store {
 
 LocalDateTime SystemClock::now() const {
     const std::time_t t = std::time(nullptr);
@@ -17,4 +17,4 @@ LocalDateTime SystemClock::now() const {
                          static_cast<unsigned>(local.tm_mday), local.tm_hour, local.tm_min);
 }
 
-} // namespace davrin
+} // namespace davrin::store

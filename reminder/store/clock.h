@@ -1,9 +1,9 @@
 // Where "now" comes from: the system's local time to the minute, or a fixed time for tests.
 #pragma once
 
-#include "date_time.h"
+#include "reminder/store/date_time.h"
 
-namespace davrin {
+namespace davrin::store {
 
 class Clock {
 public:
@@ -24,10 +24,9 @@ public:
     explicit FixedClock(LocalDateTime t) : now_(t) {}
     LocalDateTime now() const override { return now_; }
     void set(LocalDateTime t) { now_ = t; }
-    void advanceMinutes(std::int64_t minutes) { now_ = now_.addMinutes(minutes); }
 
 private:
     LocalDateTime now_;
 };
 
-} // namespace davrin
+} // namespace davrin::store

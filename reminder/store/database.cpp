@@ -1,15 +1,15 @@
 // Opening the reminder database file, creating it when missing, and the program-wide connection.
-#include "database.h"
+#include "reminder/store/database.h"
 
-#include "schema.h"
-#include "statement.h"
-#include "store_error.h"
+#include "reminder/store/schema.h"
+#include "reminder/store/statement.h"
+#include "reminder/store/store_error.h"
 
 #include <algorithm>
 #include <system_error>
 #include <thread>
 
-namespace davrin {
+namespace davrin::store {
 
 std::filesystem::path gDbPath;
 Connection gConn;
@@ -91,4 +91,4 @@ void ConnectDatabase(const std::filesystem::path& programFolder) {
     gConn = openDatabase(gDbPath);
 }
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,12 +1,12 @@
 // The reminder database file: opening or creating it, and the program-wide connection.
 #pragma once
 
-#include "sqlite_handles.h"
+#include "reminder/store/sqlite_handles.h"
 
 #include <chrono>
 #include <filesystem>
 
-namespace davrin {
+namespace davrin::store {
 
 // One open reminder database. Every statement function takes one of these.
 class Connection {
@@ -67,4 +67,4 @@ extern Connection gConn;
 // names the file and the cause.
 void ConnectDatabase(const std::filesystem::path& programFolder);
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,9 +1,9 @@
 // The minute-precision local date-time: construction, validation and calendar arithmetic.
-#include "date_time.h"
+#include "reminder/store/date_time.h"
 
 #include <stdexcept>
 
-namespace davrin {
+namespace davrin::store {
 
 using namespace std::chrono;
 
@@ -81,9 +81,6 @@ int LocalDateTime::minute() const {
 weekday LocalDateTime::dayOfWeek() const {
     return weekday{sys_days{date_}};
 }
-LocalDateTime LocalDateTime::startOfDay() const {
-    return LocalDateTime(date_, minutes{0});
-}
 
 LocalDateTime LocalDateTime::addMinutes(std::int64_t n) const {
     // Beyond this the result is out of range anyway; checking first keeps the sum from overflowing.
@@ -139,4 +136,4 @@ std::strong_ordering operator<=>(const LocalDateTime& a, const LocalDateTime& b)
     return a.time_ <=> b.time_;
 }
 
-} // namespace davrin
+} // namespace davrin::store

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace davrin {
+namespace davrin::store {
 
 // A wall-clock moment in local time, to the minute. Reminders never carry seconds or a zone:
 // they fall due at a local minute, whatever the offset is then.
@@ -32,7 +32,6 @@ public:
     int minute() const; // 0 to 59
     std::chrono::weekday dayOfWeek() const;
     // The same calendar day at midnight.
-    LocalDateTime startOfDay() const;
 
     // Arithmetic throws std::out_of_range when the result leaves years 1 to 9999.
     LocalDateTime addMinutes(std::int64_t minutes) const;
@@ -64,14 +63,6 @@ std::optional<LocalDateTime> parseStorageText(std::string_view text);
 
 // Schedule form "dd/MM/yyyy hh:mm AM/PM", 12-hour clock: "05/12/2026 03:07 PM".
 std::string toScheduleText(const LocalDateTime& t);
-// Strict inverse of toScheduleText (hour 01 to 12, "AM" or "PM" in capitals).
-std::optional<LocalDateTime> parseScheduleText(std::string_view text);
-// "dd/MM/yyyy": "05/12/2026".
-std::string toDateText(const LocalDateTime& t);
-// "hh:mm AM/PM", 12-hour clock: "03:07 PM".
-std::string toTime12Text(const LocalDateTime& t);
-// "HH:mm", 24-hour clock: "15:07".
-std::string toTime24Text(const LocalDateTime& t);
 // "yyyy-MM-dd": "2026-12-05".
 std::string toIsoDateText(const LocalDateTime& t);
 // Key of the thought for the day, "dd-MMM": "05-Dec".
@@ -86,4 +77,4 @@ std::string toAlertTimeText(const LocalDateTime& t);
 // General date-and-time text, day first and 24-hour with seconds: "05/12/2026 15:07:00".
 std::string toGeneralText(const LocalDateTime& t);
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,14 +1,14 @@
 // Tests of the local date-time: validation, calendar arithmetic and every text form.
-#include "clock.h"
-#include "date_time.h"
-#include "store_test_support.h"
+#include "reminder/store/clock.h"
+#include "reminder/store/date_time.h"
+#include "reminder/store/store_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <tuple>
 
-namespace davrin {
+namespace davrin::store {
 namespace {
 
 TEST(LocalDateTime, RejectsFieldsThatNameNoMinute) {
@@ -33,7 +33,6 @@ TEST(LocalDateTime, PartsOrderAndDayOfWeek) {
     const LocalDateTime t(2026, 12, 5, 15, 7);
     EXPECT_EQ(std::tuple(t.year(), t.month(), t.day(), t.hour(), t.minute()),
               std::tuple(2026, 12u, 5u, 15, 7));
-    EXPECT_EQ(t.startOfDay(), LocalDateTime(2026, 12, 5));
     EXPECT_LT(LocalDateTime(2026, 12, 5, 23, 59), LocalDateTime(2026, 12, 6, 0, 0));
     EXPECT_GT(LocalDateTime(2026, 12, 5, 10, 0), LocalDateTime(2026, 12, 5, 9, 59));
     EXPECT_EQ(LocalDateTime(1, 1, 1).dayOfWeek(), std::chrono::Monday);
@@ -90,37 +89,34 @@ TEST(DateTimeText, EveryFormOfOneMoment) {
     // Storage, schedule, 24-hour time, day key, caption, alert and general forms, joined by '|'.
     const std::pair<LocalDateTime, const char*> cases[] = {
         {{2026, 12, 5, 15, 7},
-         "2026-12-05 15:07|05/12/2026 03:07 PM|15:07|05-Dec|"
+         "2026-12-05 15:07|05/12/2026 03:07 PM|05-Dec|"
          "Saturday 05,  December 2026|Saturday 05 Dec 2026 03:07 PM|"
          "05/12/2026 15:07:00"},
         {{2024, 2, 29, 0, 0},
-         "2024-02-29 00:00|29/02/2024 12:00 AM|00:00|29-Feb|"
+         "2024-02-29 00:00|29/02/2024 12:00 AM|29-Feb|"
          "Thursday 29,  February 2024|Thursday 29 Feb 2024 12:00 AM|"
          "29/02/2024 00:00:00"},
         {{987, 1, 2, 23, 30},
-         "0987-01-02 23:30|02/01/0987 11:30 PM|23:30|02-Jan|"
+         "0987-01-02 23:30|02/01/0987 11:30 PM|02-Jan|"
          "Tuesday 02,  January 0987|Tuesday 02 Jan 0987 11:30 PM|"
          "02/01/0987 23:30:00"},
     };
     for (const auto& [t, forms] : cases) {
         const std::string storage = toStorageText(t), schedule = toScheduleText(t);
-        EXPECT_EQ(storage + '|' + schedule + '|' + toTime24Text(t) + '|' + toDayKey(t) + '|' +
-                      toCaptionDateText(t) + '|' + toAlertTimeText(t) + '|' + toGeneralText(t),
+        EXPECT_EQ(storage + '|' + schedule + '|' + toDayKey(t) + '|' + toCaptionDateText(t) + '|' +
+                      toAlertTimeText(t) + '|' + toGeneralText(t),
                   forms);
-        EXPECT_EQ(toDateText(t) + ' ' + toTime12Text(t), schedule);
         EXPECT_EQ(toIsoDateText(t), storage.substr(0, 10));
         EXPECT_EQ(parseStorageText(storage), t) << storage;
-        EXPECT_EQ(parseScheduleText(schedule), t) << schedule;
     }
     EXPECT_EQ(toLongDateText(LocalDateTime(2026, 12, 5, 15, 7)), "Saturday 05 December 2026");
     // The edges of the 12-hour clock: noon is 12 PM, the first hour 12 AM.
-    const std::pair<LocalDateTime, std::string> edges[] = {{{2026, 7, 1, 12, 0}, "12:00 PM"},
-                                                           {{2026, 9, 13, 0, 59}, "12:59 AM"},
-                                                           {{2026, 5, 31, 11, 59}, "11:59 AM"}};
-    for (const auto& [t, time12] : edges) {
-        EXPECT_EQ(toTime12Text(t), time12);
-        EXPECT_EQ(parseScheduleText(toScheduleText(t)), t) << time12;
-    }
+    const std::pair<LocalDateTime, std::string> edges[] = {
+        {{2026, 7, 1, 12, 0}, "01/07/2026 12:00 PM"},
+        {{2026, 9, 13, 0, 59}, "13/09/2026 12:59 AM"},
+        {{2026, 5, 31, 11, 59}, "31/05/2026 11:59 AM"}};
+    for (const auto& [t, schedule] : edges)
+        EXPECT_EQ(toScheduleText(t), schedule);
 }
 
 TEST(DateTimeText, EnglishNamesForEveryMonthAndWeekday) {
@@ -138,18 +134,12 @@ TEST(DateTimeText, EnglishNamesForEveryMonthAndWeekday) {
     }
 }
 
-TEST(DateTimeText, ParsersAreStrict) {
+TEST(DateTimeText, TheStorageParserIsStrict) {
     for (const char* text :
          {"", "2026-12-05 15:07:00", "2026-12-05 15:7", "2026/12/05 15:07", "2026-12-05T15:07",
           "2026-02-29 10:00", "2026-12-05 24:00", "2026-12-05 23:60", "0000-01-01 00:00",
           "2026-12-05 1a:07", " 2026-12-05 15:07", "+026-12-05 15:07"}) {
         EXPECT_FALSE(parseStorageText(text)) << '"' << text << '"';
-    }
-    for (const char* text :
-         {"", "05/12/2026 15:07 PM", "05/12/2026 00:07 AM", "05/12/2026 13:07 AM",
-          "05/12/2026 03:07 pm", "05/12/2026 03:07 XM", "05/12/2026 03:07", "5/12/2026 03:07 PM",
-          "31/04/2026 03:07 PM", "05-12-2026 03:07 PM", "05/12/2026 03:07 PMX"}) {
-        EXPECT_FALSE(parseScheduleText(text)) << '"' << text << '"';
     }
 }
 
@@ -165,4 +155,4 @@ TEST(Clock, SystemClockGivesWholeMinutesNearTheCLibrarysLocalTime) {
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::store

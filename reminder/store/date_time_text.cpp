@@ -1,9 +1,9 @@
 // The text forms of a date-time: storage, schedule, captions, keys and the general form.
-#include "date_time.h"
+#include "reminder/store/date_time.h"
 
 #include <array>
 
-namespace davrin {
+namespace davrin::store {
 
 using namespace std::chrono;
 
@@ -117,43 +117,6 @@ std::string toScheduleText(const LocalDateTime& t) {
     return out;
 }
 
-std::optional<LocalDateTime> parseScheduleText(std::string_view text) {
-    // "dd/MM/yyyy hh:mm AM"
-    if (text.size() != 19 || text[2] != '/' || text[5] != '/' || text[10] != ' ' ||
-        text[13] != ':' || text[16] != ' ' || text[18] != 'M' ||
-        (text[17] != 'A' && text[17] != 'P')) {
-        return std::nullopt;
-    }
-    const int d = readDigits(text, 0, 2);
-    const int mo = readDigits(text, 3, 2);
-    const int y = readDigits(text, 6, 4);
-    const int h12 = readDigits(text, 11, 2);
-    const int mi = readDigits(text, 14, 2);
-    if (d < 0 || mo < 0 || y < 0 || h12 < 1 || h12 > 12 || mi < 0) {
-        return std::nullopt;
-    }
-    const int h = h12 % 12 + (text[17] == 'P' ? 12 : 0);
-    return LocalDateTime::fromFields(y, static_cast<unsigned>(mo), static_cast<unsigned>(d), h, mi);
-}
-
-std::string toDateText(const LocalDateTime& t) {
-    std::string out;
-    appendDdMmYyyy(out, t);
-    return out;
-}
-
-std::string toTime12Text(const LocalDateTime& t) {
-    std::string out;
-    appendTime12(out, t);
-    return out;
-}
-
-std::string toTime24Text(const LocalDateTime& t) {
-    std::string out;
-    appendTime24(out, t);
-    return out;
-}
-
 std::string toIsoDateText(const LocalDateTime& t) {
     return toStorageText(t).substr(0, 10);
 }
@@ -210,4 +173,4 @@ std::string toGeneralText(const LocalDateTime& t) {
     return out;
 }
 
-} // namespace davrin
+} // namespace davrin::store

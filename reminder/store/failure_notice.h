@@ -3,7 +3,7 @@
 
 #include <utility>
 
-namespace davrin {
+namespace davrin::store {
 
 // One per thing that can keep failing (a timer's work, a window's rebuild). The box that tells
 // the failure may run handlers that fail again before it closes (a window re-activated by the
@@ -21,4 +21,4 @@ private:
     bool told_ = false;
 };
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,13 +1,13 @@
 // The program's statements on the reminder tables, each with bound values and typed rows.
-#include "reminder_statements.h"
+#include "reminder/store/reminder_statements.h"
 
-#include "statement.h"
-#include "store_error.h"
+#include "reminder/store/statement.h"
+#include "reminder/store/store_error.h"
 
 #include <array>
 #include <limits>
 
-namespace davrin {
+namespace davrin::store {
 
 namespace {
 
@@ -223,20 +223,40 @@ std::optional<Occurrence> selectOccurrence(const Connection& conn, std::int64_t 
     return readOccurrence(query);
 }
 
+namespace {
+
+// The letter stored in remrepeat.
+std::string_view repeatCode(const Connection& conn, RepeatKind kind) {
+    switch (kind) {
+    case RepeatKind::Daily:
+        return "D";
+    case RepeatKind::Weekly:
+        return "W";
+    case RepeatKind::Monthly:
+        return "M";
+    case RepeatKind::Quarterly:
+        return "Q";
+    case RepeatKind::HalfYearly:
+        return "H";
+    case RepeatKind::Yearly:
+        return "Y";
+    }
+    throwInvalid(conn, "The repeat kind is unknown.");
+}
+
+} // namespace
+
 std::int64_t insertRecurringReminder(const Connection& conn, const RecurringDefinition& definition,
                                      std::span<const LocalDateTime> occurrences) {
     checkMessage(conn, definition.remainder);
-    if (definition.remrepeat.size() != 1 ||
-        std::string_view("DWMQHY").find(definition.remrepeat[0]) == std::string_view::npos) {
-        throwInvalid(conn, "The repeat kind \"" + definition.remrepeat + "\" is unknown.");
-    }
+    const std::string_view code = repeatCode(conn, definition.remrepeat);
     Transaction transaction(conn);
     Statement insertDefinition(conn, "INSERT INTO RECReminder (remainder, remdate, remrepeat, "
                                      "remrectimes, remenddate, remsms) "
                                      "VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
     insertDefinition.bind(1, definition.remainder)
         .bind(2, definition.remdate)
-        .bind(3, definition.remrepeat)
+        .bind(3, code)
         .bind(4, std::int64_t{definition.remrectimes})
         .bind(6, std::int64_t{definition.remsms});
     if (definition.remenddate) {
@@ -296,4 +316,4 @@ bool markSmsHandedOver(const Connection& conn, std::int64_t remid) {
                .run() > 0;
 }
 
-} // namespace davrin
+} // namespace davrin::store

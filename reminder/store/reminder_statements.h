@@ -1,8 +1,8 @@
 // Every statement the program issues against the reminder database, one function each.
 #pragma once
 
-#include "database.h"
-#include "date_time.h"
+#include "reminder/store/database.h"
+#include "reminder/store/date_time.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace davrin {
+namespace davrin::store {
 
 // The longest reminder message the store accepts, in Unicode characters.
 inline constexpr std::size_t kMaxMessageLength = 255;
@@ -45,12 +45,14 @@ struct Settings {
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
+enum class RepeatKind { Daily, Weekly, Monthly, Quarterly, HalfYearly, Yearly };
+
 // One row of RECReminder: how a recurring reminder was defined.
 struct RecurringDefinition {
     std::string remainder;
-    LocalDateTime remdate; // the first occurrence
-    std::string remrepeat; // "D", "W", "M", "Q", "H" or "Y"
-    int remrectimes = 0;   // number of occurrences; 0 when the series ends on a date
+    LocalDateTime remdate;                    // the first occurrence
+    RepeatKind remrepeat = RepeatKind::Daily; // stored as "D", "W", "M", "Q", "H" or "Y"
+    int remrectimes = 0; // number of occurrences; 0 when the series ends on a date
     std::optional<std::chrono::year_month_day> remenddate; // last date, when it ends on a date
     int remsms = 0;
 };
@@ -110,4 +112,4 @@ std::vector<Occurrence> smsOccurrences(const Connection& conn, const LocalDateTi
 // Records that the gateway accepted an occurrence (SMSStatus = 1); false when there was no row.
 bool markSmsHandedOver(const Connection& conn, std::int64_t remid);
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,11 +1,11 @@
 // Tests of every store statement against a real database file.
-#include "reminder_statements.h"
-#include "store_test_support.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/store/store_test_support.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace davrin {
+namespace davrin::store {
 namespace {
 
 using test::execRaw;
@@ -61,7 +61,7 @@ TEST_F(Statements, OneTimeReminderIsInsertedSelectedAndUpdated) {
 
 TEST_F(Statements, MessagesRoundTripUnchanged) {
     const std::string nasty[] = {
-        "It's Bob's turn; don''t forget",
+        "It's the team's turn; don''t forget",
         "She said \"now\" -- 100% & #1 <b>bold</b>",
         "Tab\there, line\r\nbreak, back\\slash",
         "'); DELETE FROM OTReminder; --",
@@ -94,7 +94,8 @@ TEST_F(Statements, MessagesOverTwoHundredFiftyFiveCharactersAreRefused) {
     expectInvalid([&] { add(std::string(256, 'a'), when); });
     expectInvalid([&] { updateOccurrence(conn, remid, bells + "\xC3\xA9", when, 0); });
     expectInvalid([&] {
-        insertRecurringReminder(conn, {std::string(256, 'a'), when, "D", 1, {}, 0}, {&when, 1});
+        insertRecurringReminder(conn, {std::string(256, 'a'), when, RepeatKind::Daily, 1, {}, 0},
+                                {&when, 1});
     });
     // Not text at all: a stray continuation byte, a cut-off sequence, an encoded surrogate, an
     // overlong slash.
@@ -148,21 +149,25 @@ TEST_F(Statements, IdsAreNeverReusedAfterADelete) {
     EXPECT_GT(add("third", when), newest);
 
     // Even after reopening with the table emptied.
-    const auto series = insertRecurringReminder(conn, {"s", when, "D", 1, {}, 0}, {&when, 1});
+    const auto series =
+        insertRecurringReminder(conn, {"s", when, RepeatKind::Daily, 1, {}, 0}, {&when, 1});
     execRaw(conn, "DELETE FROM OTReminder");
     execRaw(conn, "DELETE FROM RECReminder");
     conn = openDatabase(folder / "KELVOR.db");
     EXPECT_GT(add("fourth", when), newest + 1);
-    EXPECT_GT(insertRecurringReminder(conn, {"t", when, "D", 1, {}, 0}, {&when, 1}), series);
+    EXPECT_GT(insertRecurringReminder(conn, {"t", when, RepeatKind::Daily, 1, {}, 0}, {&when, 1}),
+              series);
 }
 
 TEST_F(Statements, RecurringReminderIsStoredWithAllItsOccurrences) {
     const LocalDateTime start(2026, 1, 31, 21, 30);
     const std::vector<LocalDateTime> dates{start, start.addMonths(1), start.addMonths(2)};
     const auto first = insertRecurringReminder(
-        conn, {"Pay rent", start, "M", 0, std::chrono::year{2026} / 3 / 31, 1}, dates);
-    const auto second = insertRecurringReminder(conn, {"Water plants", start, "W", 2, {}, 0},
-                                                std::vector{start, start.addDays(7)});
+        conn, {"Pay rent", start, RepeatKind::Monthly, 0, std::chrono::year{2026} / 3 / 31, 1},
+        dates);
+    const auto second =
+        insertRecurringReminder(conn, {"Water plants", start, RepeatKind::Weekly, 2, {}, 0},
+                                std::vector{start, start.addDays(7)});
     EXPECT_GT(first, 0);
     const std::string ofFirst = "recurrid = " + std::to_string(first);
     const std::string ofSecond = "recurrid = " + std::to_string(second);
@@ -184,12 +189,13 @@ TEST_F(Statements, RecurringReminderIsStoredWithAllItsOccurrences) {
               1);
 
     // A series may have no occurrence left to store (its dates all passed).
-    const auto empty = insertRecurringReminder(conn, {"Gone", start, "Y", 1, {}, 0}, {});
+    const auto empty =
+        insertRecurringReminder(conn, {"Gone", start, RepeatKind::Yearly, 1, {}, 0}, {});
     EXPECT_GT(empty, second);
     EXPECT_EQ(count("recurrid = " + std::to_string(empty)), 0);
 
-    expectInvalid([&] { insertRecurringReminder(conn, {"x", start, "X", 1, {}, 0}, dates); });
-    expectInvalid([&] { insertRecurringReminder(conn, {"x", start, "", 1, {}, 0}, dates); });
+    const auto unknown = static_cast<RepeatKind>(99);
+    expectInvalid([&] { insertRecurringReminder(conn, {"x", start, unknown, 1, {}, 0}, dates); });
 
     // Deleting a series removes its occurrences only; the definitions stay.
     add("single", start);
@@ -210,13 +216,16 @@ TEST_F(Statements, AFailingSeriesLeavesNothingBehind) {
     const LocalDateTime start(2026, 1, 1, 8, 0);
     const std::vector<LocalDateTime> dates{start, start.addDays(1), start.addDays(2),
                                            start.addDays(3)};
-    EXPECT_THROW(insertRecurringReminder(conn, {"Daily", start, "D", 4, {}, 0}, dates), StoreError);
+    EXPECT_THROW(
+        insertRecurringReminder(conn, {"Daily", start, RepeatKind::Daily, 4, {}, 0}, dates),
+        StoreError);
     EXPECT_EQ(queryInt(conn, "SELECT count(*) FROM RECReminder"), 0);
     EXPECT_EQ(count(), 1);
     EXPECT_EQ(sqlite3_get_autocommit(conn.handle()), 1) << "transaction left open";
 
     execRaw(conn, "DROP TRIGGER refuse");
-    const auto id = insertRecurringReminder(conn, {"Daily", start, "D", 4, {}, 0}, dates);
+    const auto id =
+        insertRecurringReminder(conn, {"Daily", start, RepeatKind::Daily, 4, {}, 0}, dates);
     EXPECT_EQ(count("recurrid = " + std::to_string(id)), 4);
 }
 
@@ -227,7 +236,7 @@ TEST_F(Statements, ListsSeparateTheKindsAndSortEachWay) {
     const auto cherry = add("cherry", d2);
     const auto apple2 = add("apple", d2); // ties "Apple" by message
     // Stored in the order given, so the later date gets the smaller remid.
-    insertRecurringReminder(conn, {"Zebra", d1, "D", 2, {}, 0}, std::vector{d3, d1});
+    insertRecurringReminder(conn, {"Zebra", d1, RepeatKind::Daily, 2, {}, 0}, std::vector{d3, d1});
     const auto late = apple2 + 1, early = apple2 + 2;
 
     using enum ListKind;
@@ -308,4 +317,4 @@ TEST_F(Statements, RowsWithAnUnreadableDateStopNoOtherRow) {
 }
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::store

@@ -1,15 +1,15 @@
 // The reminder tables: made in a new file, checked and brought up to date in an existing one.
-#include "schema.h"
+#include "reminder/store/schema.h"
 
-#include "statement.h"
-#include "store_error.h"
-#include "thoughts.h"
+#include "reminder/store/statement.h"
+#include "reminder/store/store_error.h"
+#include "reminder/store/thoughts.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
-namespace davrin {
+namespace davrin::store {
 
 namespace {
 
@@ -154,4 +154,4 @@ void checkSchema(const Connection& conn) {
     transaction.commit();
 }
 
-} // namespace davrin
+} // namespace davrin::store

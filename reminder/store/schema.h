@@ -1,9 +1,9 @@
 // Inside the store: the tables of a new reminder database, and the check of an existing one.
 #pragma once
 
-#include "database.h"
+#include "reminder/store/database.h"
 
-namespace davrin {
+namespace davrin::store {
 
 // Creates the four tables, their indexes and the thoughts for the day in one transaction.
 void createSchema(const Connection& conn);
@@ -13,4 +13,4 @@ bool isEmptyDatabase(const Connection& conn);
 // be made up are there; adds the missing columns that have a default, all or none.
 void checkSchema(const Connection& conn);
 
-} // namespace davrin
+} // namespace davrin::store

@@ -4,7 +4,7 @@
 #include <memory>
 #include <sqlite3.h>
 
-namespace davrin {
+namespace davrin::store {
 
 struct SqliteConnectionCloser {
     void operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
@@ -16,4 +16,4 @@ struct SqliteStatementFinalizer {
 using SqliteConnection = std::unique_ptr<sqlite3, SqliteConnectionCloser>;
 using SqliteStatement = std::unique_ptr<sqlite3_stmt, SqliteStatementFinalizer>;
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,11 +1,11 @@
 // Prepared statements and transactions, with SQLite's failures turned into StoreErrors.
-#include "statement.h"
+#include "reminder/store/statement.h"
 
-#include "store_error.h"
+#include "reminder/store/store_error.h"
 
 #include <limits>
 
-namespace davrin {
+namespace davrin::store {
 
 namespace {
 
@@ -169,4 +169,4 @@ void Transaction::commit() {
     open_ = false;
 }
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,15 +1,15 @@
 // Inside the store: a prepared statement with typed binding, and a transaction guard.
 #pragma once
 
-#include "database.h"
-#include "date_time.h"
+#include "reminder/store/database.h"
+#include "reminder/store/date_time.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace davrin {
+namespace davrin::store {
 
 // Throws the StoreError that matches SQLite's result code `rc`, naming the connection's file.
 [[noreturn]] void throwStoreError(const Connection& conn, int rc, std::string_view doing);
@@ -55,4 +55,4 @@ private:
     bool open_ = true;
 };
 
-} // namespace davrin
+} // namespace davrin::store

@@ -1,10 +1,10 @@
 // Speed of the two store operations the program leans on: the due query and saving a series.
-#include "reminder_statements.h"
-#include "store_test_support.h"
+#include "reminder/store/reminder_statements.h"
+#include "reminder/store/store_test_support.h"
 
 #include <benchmark/benchmark.h>
 
-namespace davrin {
+namespace davrin::store {
 namespace {
 
 const LocalDateTime kNow(2026, 12, 5, 10, 7);
@@ -17,7 +17,8 @@ Connection fillStore(const test::TempFolder& folder, int rows) {
     for (int i = 0; i < rows - 1; ++i) {
         dates.push_back(kNow.addMinutes(1 + std::int64_t{i} * 53));
     }
-    insertRecurringReminder(conn, {"Stretch your legs", kNow, "D", rows - 1, {}, 0}, dates);
+    insertRecurringReminder(conn, {"Stretch your legs", kNow, RepeatKind::Daily, rows - 1, {}, 0},
+                            dates);
     insertOneTimeReminder(conn, "Overdue", kNow.addDays(-1), 0);
     return conn;
 }
@@ -43,7 +44,8 @@ void saveDailySeriesOfTenYears(benchmark::State& state) {
     for (int day = 0; day < 3653; ++day) {
         dates.push_back(start.addDays(day));
     }
-    const RecurringDefinition definition{"Take the vitamins", start, "D", 3653, {}, 1};
+    const RecurringDefinition definition{
+        "Take the vitamins", start, RepeatKind::Daily, 3653, {}, 1};
     for (auto _ : state) {
         const auto series = insertRecurringReminder(conn, definition, dates);
         // Keep the store at its size, so that every save meets the same file.
@@ -55,6 +57,6 @@ void saveDailySeriesOfTenYears(benchmark::State& state) {
 BENCHMARK(saveDailySeriesOfTenYears)->Unit(benchmark::kMillisecond);
 
 } // namespace
-} // namespace davrin
+} // namespace davrin::store
 
 BENCHMARK_MAIN();

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace davrin {
+namespace davrin::store {
 
 enum class StoreErrorKind {
     NotADatabase, // the file is something else, or a database without the reminder tables
@@ -31,4 +31,4 @@ private:
     std::filesystem::path file_;
 };
 
-} // namespace davrin
+} // namespace davrin::store

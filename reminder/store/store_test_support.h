@@ -1,9 +1,9 @@
 // Test helpers for code that uses the store: a throw-away folder and raw looks at the file.
 #pragma once
 
-#include "database.h"
-#include "date_time.h"
-#include "store_error.h"
+#include "reminder/store/database.h"
+#include "reminder/store/date_time.h"
+#include "reminder/store/store_error.h"
 
 #include <atomic>
 #include <chrono>
@@ -17,14 +17,14 @@
 #include <string>
 #include <string_view>
 
-namespace davrin {
+namespace davrin::store {
 
 // Lets test failures show date-times as text.
-inline void PrintTo(const LocalDateTime& t, std::ostream* out) {
-    *out << toStorageText(t);
+inline void PrintTo(const store::LocalDateTime& t, std::ostream* out) {
+    *out << store::toStorageText(t);
 }
 
-} // namespace davrin
+} // namespace davrin::store
 
 namespace davrin::test {
 
@@ -69,31 +69,31 @@ inline void writeFile(const std::filesystem::path& file, std::string_view bytes)
 
 // What `call` threw as a StoreError; no kind when it threw none.
 struct Thrown {
-    std::optional<StoreErrorKind> kind;
+    std::optional<store::StoreErrorKind> kind;
     std::string message;
     std::filesystem::path file;
 };
 template <class F> Thrown storeErrorOf(F call) {
     try {
         call();
-    } catch (const StoreError& e) {
+    } catch (const store::StoreError& e) {
         return {e.kind(), e.what(), e.file()};
     }
     return {};
 }
 
 // Runs SQL straight on the connection, for setting up situations the store never creates.
-inline void execRaw(const Connection& conn, const std::string& sql) {
+inline void execRaw(const store::Connection& conn, const std::string& sql) {
     if (sqlite3_exec(conn.handle(), sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         throw std::runtime_error(std::string(sqlite3_errmsg(conn.handle())) + " in: " + sql);
     }
 }
 
 // The first column of the first row of a query, as an integer.
-inline std::int64_t queryInt(const Connection& conn, const std::string& sql) {
+inline std::int64_t queryInt(const store::Connection& conn, const std::string& sql) {
     sqlite3_stmt* raw = nullptr;
     sqlite3_prepare_v2(conn.handle(), sql.c_str(), -1, &raw, nullptr);
-    SqliteStatement stmt(raw);
+    store::SqliteStatement stmt(raw);
     if (sqlite3_step(raw) != SQLITE_ROW) {
         throw std::runtime_error(std::string(sqlite3_errmsg(conn.handle())) + " in: " + sql);
     }

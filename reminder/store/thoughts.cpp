@@ -1,9 +1,9 @@
 // The thoughts for the day, one for each day of a leap year, written for this program.
-#include "thoughts.h"
+#include "reminder/store/thoughts.h"
 
 #include <array>
 
-namespace davrin {
+namespace davrin::store {
 
 namespace {
 
@@ -395,4 +395,4 @@ std::span<const std::string_view> thoughtsForTheDay() {
     return kThoughts;
 }
 
-} // namespace davrin
+} // namespace davrin::store

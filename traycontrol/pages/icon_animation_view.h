@@ -34,7 +34,7 @@ enum class SysTrayTestControl : std::size_t {
     Hscroll1,           // range 1 ... maximum, set through setScrollBar
 };
 
-// Texts as the designer has always seen them, spaces included.
+// The page's texts, spaces included: they are laid out to fit these widths.
 inline constexpr std::array<ControlText<SysTrayTestControl>, 21> kSysTrayTestControls{{
     {SysTrayTestControl::fraOperationMode, "fraOperationMode", " Operation Mode ", ""},
     {SysTrayTestControl::chkNoFlashOption, "chkNoFlashOption", " Static",

@@ -1,9 +1,9 @@
 // The .ico container: directory, bitmap headers, bottom-up colour rows and the AND mask.
-#include "ico_writer.h"
+#include "traycontrol/control/icons/ico_writer.h"
 
 #include <cstddef>
 
-namespace norvane_icons {
+namespace norvane::icons {
 namespace {
 
 constexpr std::size_t directorySize = 6;
@@ -83,4 +83,4 @@ std::vector<std::uint8_t> icoFileBytes(std::span<const IconImage> images) {
     return out;
 }
 
-} // namespace norvane_icons
+} // namespace norvane::icons

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-namespace norvane_icons {
+namespace norvane::icons {
 
 // One square image, rows top first, 4 bytes a pixel in the order blue, green, red, alpha
 // (alpha not premultiplied).
@@ -20,4 +20,4 @@ struct IconImage {
 // exactly the fully transparent pixels, so shells that ignore alpha still cut the shape out.
 std::vector<std::uint8_t> icoFileBytes(std::span<const IconImage> images);
 
-} // namespace norvane_icons
+} // namespace norvane::icons

@@ -1,5 +1,5 @@
 // Tests of the .ico writer's layout and of the generated built-in icons, read back independently.
-#include "ico_writer.h"
+#include "traycontrol/control/icons/ico_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace norvane_icons {
+namespace norvane::icons {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -126,4 +126,4 @@ TEST(BuiltInIcons, HaveBothSizesAndDistinctFramesAndAnEmptyBlank) {
 }
 
 } // namespace
-} // namespace norvane_icons
+} // namespace norvane::icons

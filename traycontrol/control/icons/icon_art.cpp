@@ -1,5 +1,5 @@
 // The bell drawn from simple shapes with 8 x 8 samples a pixel, so the small sizes stay smooth.
-#include "icon_art.h"
+#include "traycontrol/control/icons/icon_art.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <numbers>
 
-namespace norvane_icons {
+namespace norvane::icons {
 namespace {
 
 struct Point {
@@ -152,4 +152,4 @@ std::vector<NamedIcon> builtInIcons() {
     return icons;
 }
 
-} // namespace norvane_icons
+} // namespace norvane::icons

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ico_writer.h"
+#include "traycontrol/control/icons/ico_writer.h"
 
-namespace norvane_icons {
+namespace norvane::icons {
 
 enum class BellColours { brass, muted };
 
@@ -29,4 +29,4 @@ struct NamedIcon {
 // transparent blank.ico at 16 pixels.
 std::vector<NamedIcon> builtInIcons();
 
-} // namespace norvane_icons
+} // namespace norvane::icons

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "icon_art.h"
+#include "traycontrol/control/icons/icon_art.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path folder = argv[1];
-    for (const norvane_icons::NamedIcon& icon : norvane_icons::builtInIcons()) {
-        const std::vector<std::uint8_t> bytes = norvane_icons::icoFileBytes(icon.images);
+    for (const norvane::icons::NamedIcon& icon : norvane::icons::builtInIcons()) {
+        const std::vector<std::uint8_t> bytes = norvane::icons::icoFileBytes(icon.images);
         const std::filesystem::path path = folder / icon.fileName;
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(bytes.data()),

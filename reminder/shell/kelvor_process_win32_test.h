@@ -1,0 +1,78 @@
+// Driving a real KELVOR.exe from a test: its own folder and database, its windows, its tray icon.
+#pragma once
+
+#include "reminder/store/store_test_support.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace davrin::test {
+
+using namespace std::chrono_literals;
+
+// A folder of its own holding copies of KELVOR.exe and Norvane.dll; removed afterwards.
+class ProgramFolder : public TempFolder {
+public:
+    ProgramFolder();
+    std::filesystem::path database() const { return path() / "KELVOR.db"; }
+};
+
+// One started KELVOR.exe. Ends it (politely, then by force) if the test has not.
+class KelvorProcess {
+public:
+    explicit KelvorProcess(const std::filesystem::path& folder);
+    ~KelvorProcess();
+    KelvorProcess(const KelvorProcess&) = delete;
+    KelvorProcess& operator=(const KelvorProcess&) = delete;
+
+    DWORD id() const { return info_.dwProcessId; }
+    // The exit code once it has ended within `timeout`, or STILL_ACTIVE.
+    DWORD waitForExit(std::chrono::milliseconds timeout);
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Polls until `done` holds or the time is up; whether it held.
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+// Polls until `find` yields a window or the time is up.
+HWND waitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds timeout = 15s);
+// A visible top-level window of the process with this class (and caption, when given).
+HWND topWindowOf(DWORD process, const wchar_t* className, const wchar_t* caption = nullptr);
+// A visible dialog of the process holding a control with this id.
+HWND dialogOf(DWORD process, int controlId);
+// Any top-level window of the process with this class, visible or not.
+HWND hiddenWindowOf(DWORD process, const wchar_t* className);
+bool waitUntilGone(HWND window, std::chrono::milliseconds timeout = 10s);
+std::wstring textOf(HWND window);
+// What the screen shows inside `area`, row by row.
+std::vector<COLORREF> screenPixels(const RECT& area);
+
+// The tray icon windows Wine's shell shows, and the texts of every tray tip it holds.
+int trayIconCount();
+HWND trayIconWindow();
+std::vector<std::wstring> trayTips();
+
+// Serves one fixed body for any GET on 127.0.0.1 until destroyed; with a pause, the body goes out
+// one character at a time, that long apart.
+class LoopbackServer {
+public:
+    explicit LoopbackServer(std::string body,
+                            std::chrono::milliseconds pause = std::chrono::milliseconds::zero());
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+    std::string address() const; // "127.0.0.1:port"
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+} // namespace davrin::test

@@ -1,9 +1,0 @@
-// Defines the GUIDs of the type library's items once for the whole module.
-#include <windows.h>
-
-#include <ocidl.h>
-#include <olectl.h>
-
-#include <initguid.h>
-
-#include "norvane_h.h"

@@ -126,9 +126,10 @@ TEST(InstallerTest, InstallsUpgradesARunningCopyAndUninstallsKeepingTheReminders
     ASSERT_NE(waitForWindow(trayIconWindow, 60s), nullptr);
     const fs::path database = home / "KELVOR.db";
     ASSERT_TRUE(waitUntil([&] { return fs::exists(database); }));
-    const LocalDateTime later = SystemClock().now().addDays(30);
-    const std::int64_t kept[] = {insertOneTimeReminder(openDatabase(database), "Renew", later, 0),
-                                 insertOneTimeReminder(openDatabase(database), "Call", later, 0)};
+    const store::LocalDateTime later = store::SystemClock().now().addDays(30);
+    const std::int64_t kept[] = {
+        store::insertOneTimeReminder(store::openDatabase(database), "Renew", later, 0),
+        store::insertOneTimeReminder(store::openDatabase(database), "Call", later, 0)};
     std::ofstream(home / "Reminder.dat", std::ios::binary) << "account";
     std::ofstream(home / "README.txt", std::ios::binary) << "stale";
 
@@ -142,7 +143,7 @@ TEST(InstallerTest, InstallsUpgradesARunningCopyAndUninstallsKeepingTheReminders
     EXPECT_NE(waitForWindow(trayIconWindow, 30s), nullptr);
     EXPECT_NE(contentOf(home / "README.txt"), "stale");
     for (const std::int64_t remid : kept)
-        EXPECT_TRUE(selectOccurrence(openDatabase(database), remid)) << remid;
+        EXPECT_TRUE(store::selectOccurrence(store::openDatabase(database), remid)) << remid;
     EXPECT_EQ(contentOf(home / "Reminder.dat"), "account");
 
     // The uninstaller runs on from a copy of itself, so its end shows in what it removes.
@@ -158,7 +159,7 @@ TEST(InstallerTest, InstallsUpgradesARunningCopyAndUninstallsKeepingTheReminders
     EXPECT_FALSE(fs::exists(menuLink));
     EXPECT_FALSE(fs::exists(startupLink));
     for (const std::int64_t remid : kept)
-        EXPECT_TRUE(selectOccurrence(openDatabase(database), remid)) << remid;
+        EXPECT_TRUE(store::selectOccurrence(store::openDatabase(database), remid)) << remid;
     CoUninitialize();
 }
 

@@ -108,19 +108,24 @@ HWND newWindowOf(DWORD process, const std::set<HWND>& before) {
 }
 
 void fillDatabase(const fs::path& folder, const std::string& newsServer) {
-    ConnectDatabase(folder);
-    const LocalDateTime now = SystemClock().now();
-    const LocalDateTime morning(now.date(), std::chrono::hours(9) + std::chrono::minutes(30));
-    saveSettings(gConn, Settings{15, "9876543210", newsServer});
-    insertOneTimeReminder(gConn, "Pay the electricity bill", morning.addDays(1), 0);
-    insertOneTimeReminder(gConn, "Call the dentist about Thursday",
-                          morning.addDays(2).addMinutes(300), 0);
-    insertOneTimeReminder(gConn, "Pick up the suit from the tailor", morning.addDays(4), 0);
-    insertOneTimeReminder(gConn, "Mother's birthday: order flowers", morning.addDays(9), 1);
-    RecurringDefinition weekly{"Team meeting notes", morning.addDays(3), "W", 8, {}, 0};
-    insertRecurringReminder(gConn, weekly,
-                            expandSeries(weekly.remdate, RepeatKind::Weekly, 8, std::nullopt));
-    gConn.close();
+    store::ConnectDatabase(folder);
+    const store::LocalDateTime now = store::SystemClock().now();
+    const store::LocalDateTime morning(now.date(),
+                                       std::chrono::hours(9) + std::chrono::minutes(30));
+    store::saveSettings(store::gConn, store::Settings{15, "9876543210", newsServer});
+    store::insertOneTimeReminder(store::gConn, "Pay the electricity bill", morning.addDays(1), 0);
+    store::insertOneTimeReminder(store::gConn, "Call the dentist about Thursday",
+                                 morning.addDays(2).addMinutes(300), 0);
+    store::insertOneTimeReminder(store::gConn, "Pick up the suit from the tailor",
+                                 morning.addDays(4), 0);
+    store::insertOneTimeReminder(store::gConn, "Mother's birthday: order flowers",
+                                 morning.addDays(9), 1);
+    store::RecurringDefinition weekly{
+        "Team meeting notes", morning.addDays(3), store::RepeatKind::Weekly, 8, {}, 0};
+    store::insertRecurringReminder(
+        store::gConn, weekly,
+        editing::expandSeries(weekly.remdate, store::RepeatKind::Weekly, 8, std::nullopt));
+    store::gConn.close();
 }
 
 void tour(const fs::path& folder) {
@@ -165,36 +170,36 @@ void tour(const fs::path& folder) {
     }
 
     clickTrayIcon(WM_LBUTTONDBLCLK);
-    HWND list = waitForWindow([&] { return dialogOf(id, list_ids::IdGrd1); });
+    HWND list = waitForWindow([&] { return dialogOf(id, editing::list_ids::IdGrd1); });
     if (!list)
         return missed("the list window");
     saveWindow("list", list);
 
-    press(list, list_ids::IdBtnNew);
-    if (HWND editor = waitForWindow([&] { return dialogOf(id, editor_ids::IdText4); })) {
-        setText(editor, editor_ids::IdText4, L"Renew the car insurance");
+    press(list, editing::list_ids::IdBtnNew);
+    if (HWND editor = waitForWindow([&] { return dialogOf(id, editing::editor_ids::IdText4); })) {
+        setText(editor, editing::editor_ids::IdText4, L"Renew the car insurance");
         saveWindow("one-time-editor", editor);
-        press(editor, editor_ids::IdCmdCancel);
+        press(editor, editing::editor_ids::IdCmdCancel);
         waitUntilGone(editor);
     } else {
         missed("the one-time editor");
     }
 
-    PostMessageW(GetDlgItem(list, list_ids::IdOption2), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(list, editing::list_ids::IdOption2), BM_CLICK, 0, 0);
     Sleep(300);
     saveWindow("list-recurring", list);
-    press(list, list_ids::IdBtnNew);
-    if (HWND editor = waitForWindow([&] { return dialogOf(id, editor_ids::IdOption1); })) {
-        setText(editor, editor_ids::IdText4, L"Water the plants");
+    press(list, editing::list_ids::IdBtnNew);
+    if (HWND editor = waitForWindow([&] { return dialogOf(id, editing::editor_ids::IdOption1); })) {
+        setText(editor, editing::editor_ids::IdText4, L"Water the plants");
         saveWindow("recurring-editor", editor);
-        press(editor, editor_ids::IdCmdCancel);
+        press(editor, editing::editor_ids::IdCmdCancel);
         waitUntilGone(editor);
     } else {
         missed("the recurring editor");
     }
-    PostMessageW(GetDlgItem(list, list_ids::IdOption1), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(list, editing::list_ids::IdOption1), BM_CLICK, 0, 0);
 
-    press(list, list_ids::IdBtnSetting);
+    press(list, editing::list_ids::IdBtnSetting);
     if (HWND settings = waitForWindow([&] { return dialogOf(id, IDC_UPDOWN2); })) {
         saveWindow("settings", settings);
         press(settings, IDCANCEL);
@@ -202,13 +207,13 @@ void tour(const fs::path& folder) {
     } else {
         missed("the settings window");
     }
-    press(list, list_ids::IdCmd1);
+    press(list, editing::list_ids::IdCmd1);
     waitUntilGone(list);
 
     // An alert: a reminder that fell due a minute ago.
-    insertOneTimeReminder(openDatabase(folder / "KELVOR.db"),
-                          "Take the cake out of the oven and switch it off",
-                          SystemClock().now().addMinutes(-1), 0);
+    store::insertOneTimeReminder(store::openDatabase(folder / "KELVOR.db"),
+                                 "Take the cake out of the oven and switch it off",
+                                 store::SystemClock().now().addMinutes(-1), 0);
     if (HWND alert = waitForWindow([&] { return dialogOf(id, IDC_BTNSNOOZE); }, 30s)) {
         // The news line comes with the alert; give its fetch a moment to land.
         waitUntil([&] { return !textOf(GetDlgItem(alert, IDC_LABEL3)).empty(); }, 5s);

@@ -37,3 +37,29 @@ function(davrin_benchmark)
     davrin_warnings(${B_NAME})
     target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark)
 endfunction()
+
+# The product's version as a header (davrin_version.h), for the resources and the tests.
+configure_file("${CMAKE_CURRENT_LIST_DIR}/davrin_version.h.in"
+    "${PROJECT_BINARY_DIR}/generated/davrin_version.h" @ONLY)
+add_library(davrin_version INTERFACE)
+target_include_directories(davrin_version INTERFACE "${PROJECT_BINARY_DIR}/generated")
+
+# davrin_version_resource(target file-name description): the version resource a shipped binary
+# carries (file and product version, product and company name, description); Windows only.
+function(davrin_version_resource target file_name description)
+    if(NOT WIN32)
+        return()
+    endif()
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "SHARED_LIBRARY")
+        set(DAVRIN_FILE_TYPE VFT_DLL)
+    else()
+        set(DAVRIN_FILE_TYPE VFT_APP)
+    endif()
+    set(DAVRIN_FILE_NAME "${file_name}")
+    set(DAVRIN_FILE_DESCRIPTION "${description}")
+    set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc")
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/version_info.rc.in" "${rc}" @ONLY)
+    target_sources(${target} PRIVATE "${rc}")
+    target_link_libraries(${target} PRIVATE davrin_version)
+endfunction()

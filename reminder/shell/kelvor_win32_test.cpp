@@ -3,6 +3,7 @@
 
 #include "../editing/editor_ids_win32.h"
 #include "../editing/reminder_query_ids_win32.h"
+#include "davrin_version.h"
 #include "reminder/shell/http_client_win32.h"
 #include "reminder/shell/new_rem_screen.h"
 #include "reminder/shell/resource_ids.h"
@@ -252,6 +253,7 @@ TEST_F(KelvorTest, AnAnswerInProgressKeepsEveryOtherWindowWaiting) {
     clickTrayIcon(WM_LBUTTONDBLCLK);
     HWND list = waitForWindow([&] { return dialogOf(kelvor.id(), editing::list_ids::IdGrd1); });
     ASSERT_NE(list, nullptr);
+    EXPECT_EQ(textOf(list), L"Davrin - Ver." DAVRIN_VERSION_WIDE); // from the version resource
     press(list, editing::list_ids::IdBtnNew);
     HWND editor =
         waitForWindow([&] { return dialogOf(kelvor.id(), editing::editor_ids::IdText4); });

@@ -130,9 +130,7 @@ Section "${PRODUCT} (program, Start menu entry)" SecProgram
   File "${BINDIR}/KELVOR.exe"
   File "${BINDIR}/Norvane.dll"
   File "${BINDIR}/make-credentials.exe"
-  !if /FileExists "${BINDIR}/norvane-design.exe"
-    File "${BINDIR}/norvane-design.exe"
-  !endif
+  File "${BINDIR}/norvane-design.exe"
   File "/oname=README.txt" "${README}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 

@@ -12,7 +12,8 @@ export WINELOADER=$wine
 export WINEPREFIX=$build/wine64
 export WINEARCH=win64
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no prompts for Mono or Gecko
+# No prompts for Mono or Gecko; no debugger waiting on a crashed test: it fails at once instead.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 # configure_and_build DIR [cmake args...]
 configure_and_build() {

@@ -49,6 +49,11 @@ struct IconDestroyer {
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
+struct MenuDeleter {
+    void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
 struct MemoryDcDeleter {
     void operator()(HDC dc) const noexcept { DeleteDC(dc); }
 };
@@ -109,6 +114,24 @@ private:
 };
 
 // The text of a BSTR; null is the empty text, as automation treats it.
+// Global memory locked for reading, unlocked when it goes.
+template <class T> class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL memory)
+        : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    ~GlobalLockGuard() {
+        if (data_)
+            GlobalUnlock(memory_);
+    }
+    T* get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    T* data_;
+};
+
 inline std::u16string textOf(const BSTR text) {
     return {reinterpret_cast<const char16_t*>(text ? text : L""), text ? SysStringLen(text) : 0};
 }

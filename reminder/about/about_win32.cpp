@@ -1,10 +1,10 @@
 // The about window as a real dialog: white, no caption, centred; labels as links, Ok and Esc.
 #include "reminder/about/about_win32.h"
 
+#include "common/win32/handles.h"
 #include "reminder/about/about_ids_win32.h"
 #include "reminder/ui/dialog_host_win32.h"
 #include "reminder/ui/dialog_template_win32.h"
-#include "reminder/ui/handles_win32.h"
 #include "reminder/ui/text_win32.h"
 
 #include <windows.h>
@@ -120,8 +120,8 @@ private:
     }
 
     FrmAbout form_;
-    ui::UniqueFont linkFont_;
-    ui::UniqueIcon logo_;
+    win32::UniqueFont linkFont_;
+    win32::UniqueIcon logo_;
 };
 
 } // namespace

@@ -1,11 +1,11 @@
 // ReminderQuery as a modeless dialog with a virtual report list; the modal windows it opens.
 #include "reminder/editing/reminder_query_win32.h"
 
+#include "common/win32/handles.h"
 #include "reminder/editing/editing_dialogs_win32.h"
 #include "reminder/editing/reminder_query.h"
 #include "reminder/editing/reminder_query_ids_win32.h"
 #include "reminder/ui/dialog_host_win32.h"
-#include "reminder/ui/handles_win32.h"
 #include "reminder/ui/message_box_win32.h"
 #include "reminder/ui/program_modal_win32.h"
 #include "reminder/ui/text_win32.h"
@@ -147,7 +147,7 @@ private:
         HWND grid = GetDlgItem(hwnd, IdGrd1);
         ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES |
                                                     LVS_EX_DOUBLEBUFFER);
-        const int dpi = GetDeviceCaps(ui::ScreenDc(hwnd).get(), LOGPIXELSX);
+        const int dpi = GetDeviceCaps(win32::WindowDc(hwnd).get(), LOGPIXELSX);
         for (int i = 0; i < 3; ++i) {
             LVCOLUMNW column{};
             column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -249,14 +250,54 @@ std::vector<std::wstring> trayTips() {
 
 struct LoopbackServer::State {
     SOCKET listener = INVALID_SOCKET;
-    std::string body;
+    std::optional<std::string> body;
     std::chrono::milliseconds pause{};
     std::atomic<bool> stop{false};
     std::thread thread;
     int port = 0;
+    mutable std::mutex mutex;
+    std::vector<std::string> requests;
+    std::vector<SOCKET> held;
+
+    void answer(SOCKET client) const {
+        const std::string head = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                                 std::to_string(body->size()) + "\r\nConnection: close\r\n\r\n";
+        if (pause == std::chrono::milliseconds::zero()) {
+            const std::string response = head + *body;
+            send(client, response.data(), static_cast<int>(response.size()), 0);
+        } else {
+            send(client, head.data(), static_cast<int>(head.size()), 0);
+            for (std::size_t i = 0; i < body->size() && !stop; ++i) {
+                std::this_thread::sleep_for(pause);
+                if (send(client, &(*body)[i], 1, 0) != 1)
+                    break; // the client gave up
+            }
+        }
+        shutdown(client, SD_SEND);
+        closesocket(client);
+    }
+
+    void serve() {
+        for (SOCKET client;
+             !stop && (client = accept(listener, nullptr, nullptr)) != INVALID_SOCKET;) {
+            std::string request;
+            char buffer[4096];
+            for (int got; request.find("\r\n\r\n") == std::string::npos &&
+                          (got = recv(client, buffer, sizeof buffer, 0)) > 0;)
+                request.append(buffer, static_cast<std::size_t>(got));
+            {
+                const std::lock_guard lock(mutex);
+                requests.push_back(request.substr(0, request.find(" HTTP/")));
+            }
+            if (body)
+                answer(client);
+            else
+                held.push_back(client);
+        }
+    }
 };
 
-LoopbackServer::LoopbackServer(std::string body, std::chrono::milliseconds pause)
+LoopbackServer::LoopbackServer(std::optional<std::string> body, std::chrono::milliseconds pause)
     : state_(std::make_unique<State>()) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
@@ -271,46 +312,25 @@ LoopbackServer::LoopbackServer(std::string body, std::chrono::milliseconds pause
     getsockname(state_->listener, reinterpret_cast<sockaddr*>(&address), &length);
     state_->port = ntohs(address.sin_port);
     listen(state_->listener, 8);
-    state_->thread = std::thread([s = state_.get()] {
-        while (!s->stop) {
-            const SOCKET client = accept(s->listener, nullptr, nullptr);
-            if (client == INVALID_SOCKET)
-                break;
-            std::string request;
-            char buffer[1024];
-            int got = 0;
-            while (request.find("\r\n\r\n") == std::string::npos &&
-                   (got = recv(client, buffer, sizeof buffer, 0)) > 0)
-                request.append(buffer, static_cast<std::size_t>(got));
-            const std::string head =
-                "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                std::to_string(s->body.size()) + "\r\nConnection: close\r\n\r\n";
-            if (s->pause == std::chrono::milliseconds::zero()) {
-                const std::string response = head + s->body;
-                send(client, response.data(), static_cast<int>(response.size()), 0);
-            } else {
-                send(client, head.data(), static_cast<int>(head.size()), 0);
-                for (std::size_t i = 0; i < s->body.size() && !s->stop; ++i) {
-                    std::this_thread::sleep_for(s->pause);
-                    if (send(client, &s->body[i], 1, 0) != 1)
-                        break; // the client gave up
-                }
-            }
-            shutdown(client, SD_SEND);
-            closesocket(client);
-        }
-    });
+    state_->thread = std::thread([s = state_.get()] { s->serve(); });
 }
 
 LoopbackServer::~LoopbackServer() {
     state_->stop = true;
     closesocket(state_->listener);
     state_->thread.join();
+    for (SOCKET held : state_->held)
+        closesocket(held);
     WSACleanup();
 }
 
 std::string LoopbackServer::address() const {
     return "127.0.0.1:" + std::to_string(state_->port);
+}
+
+std::vector<std::string> LoopbackServer::requests() const {
+    const std::lock_guard lock(state_->mutex);
+    return state_->requests;
 }
 
 } // namespace davrin::test

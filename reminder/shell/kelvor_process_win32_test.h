@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,16 +60,18 @@ int trayIconCount();
 HWND trayIconWindow();
 std::vector<std::wstring> trayTips();
 
-// Serves one fixed body for any GET on 127.0.0.1 until destroyed; with a pause, the body goes out
-// one character at a time, that long apart.
+// Serves one fixed body for any request on 127.0.0.1 until destroyed, and records each request
+// line ("POST /path?query"). With a pause, the body goes out one character at a time, that long
+// apart; without a body, requests are held unanswered.
 class LoopbackServer {
 public:
-    explicit LoopbackServer(std::string body,
+    explicit LoopbackServer(std::optional<std::string> body,
                             std::chrono::milliseconds pause = std::chrono::milliseconds::zero());
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
     std::string address() const; // "127.0.0.1:port"
+    std::vector<std::string> requests() const;
 
 private:
     struct State;

@@ -1,10 +1,10 @@
 // Main's hidden window: turns timer ticks, tray events and menu choices into Main's handlers.
 #include "reminder/shell/main_window_win32.h"
 
+#include "common/win32/handles.h"
 #include "reminder/about/about_win32.h"
 #include "reminder/shell/single_instance_win32.h"
 #include "reminder/ui/guarded_win32.h"
-#include "reminder/ui/handles_win32.h"
 #include "reminder/ui/text_win32.h"
 #include "traycontrol/control/com/norvane_ids.h"
 
@@ -52,7 +52,7 @@ void onTrayEvent(Main& form, std::int32_t eventId) {
 }
 
 std::optional<MenuCommand> MainWindow::popupMenu(const std::array<MenuEntry, 3>& items) {
-    const ui::UniqueMenu menu(CreatePopupMenu());
+    const win32::UniqueMenu menu(CreatePopupMenu());
     for (const MenuEntry& item : items)
         AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.command) + 1,
                     ui::toWide(item.caption).c_str());

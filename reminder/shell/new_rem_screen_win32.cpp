@@ -175,8 +175,8 @@ private:
     NewRemScreenWindow& owner_;
     const AlertLabels& labels_;
     NewRemScreen form_;
-    ui::UniqueFont heading_;
-    ui::UniqueFont bold_;
+    win32::UniqueFont heading_;
+    win32::UniqueFont bold_;
 };
 
 std::optional<AlertResult> NewRemScreenWindow::showModal(const AlertLabels& labels) {

@@ -1,11 +1,11 @@
 // ReminderSettings' dialog: key filters on the two boxes, the up-down control, Ok and Cancel.
 #include "reminder/shell/reminder_settings_win32.h"
 
+#include "common/win32/handles.h"
 #include "reminder/shell/reminder_settings.h"
 #include "reminder/shell/resource_ids.h"
 #include "reminder/store/reminder_statements.h"
 #include "reminder/ui/dialog_host_win32.h"
-#include "reminder/ui/handles_win32.h"
 #include "reminder/ui/message_box_win32.h"
 #include "reminder/ui/text_rules.h"
 #include "reminder/ui/text_win32.h"
@@ -139,10 +139,10 @@ private:
     static LRESULT pasteDigits(HWND box) {
         std::wstring digits;
         {
-            const ui::ClipboardSession clipboard(box);
+            const win32::ClipboardSession clipboard(box);
             if (!clipboard.opened())
                 return 0;
-            const ui::GlobalLockGuard<const wchar_t> text(GetClipboardData(CF_UNICODETEXT));
+            const win32::GlobalLockGuard<const wchar_t> text(GetClipboardData(CF_UNICODETEXT));
             for (const wchar_t* c = text.get(); c && *c; ++c)
                 if (ReminderSettings::Text1_KeyPress(static_cast<char32_t>(*c)) &&
                     *c != ui::kBackspace)

@@ -1,7 +1,7 @@
 // One running KELVOR per user: a second start hands over to the first and ends.
 #pragma once
 
-#include "reminder/ui/handles_win32.h"
+#include "common/win32/handles.h"
 
 #include <windows.h>
 
@@ -19,7 +19,7 @@ public:
     static void askRunningCopyToOpenList(const wchar_t* mainWindowClass);
 
 private:
-    ui::UniqueHandle mutex_;
+    win32::UniqueHandle mutex_;
     bool first_ = true;
 };
 

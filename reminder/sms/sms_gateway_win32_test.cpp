@@ -6,90 +6,25 @@
 #include "reminder/store/clock.h"
 #include "reminder/store/reminder_statements.h"
 
-#include <winsock2.h>
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <chrono>
 #include <iostream>
-#include <mutex>
 #include <optional>
-#include <thread>
 
 namespace davrin::test {
 namespace {
 
-// Records the request line of every request; answers each with `reply`, or holds it unanswered.
-class Gateway {
-public:
-    explicit Gateway(std::optional<std::string> reply) : reply_(std::move(reply)) {
-        WSADATA wsa;
-        WSAStartup(MAKEWORD(2, 2), &wsa);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in at{};
-        at.sin_family = AF_INET;
-        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int size = sizeof at;
-        bind(listener_, reinterpret_cast<sockaddr*>(&at), sizeof at);
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&at), &size);
-        port_ = ntohs(at.sin_port);
-        listen(listener_, 8);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~Gateway() {
-        closesocket(listener_);
-        thread_.join();
-        for (SOCKET held : held_)
-            closesocket(held);
-        WSACleanup();
-    }
-    Gateway(const Gateway&) = delete;
-    Gateway& operator=(const Gateway&) = delete;
-
-    std::string address() const { return "http://127.0.0.1:" + std::to_string(port_) + "/sms?"; }
-    std::vector<std::string> requests() const {
-        const std::lock_guard lock(mutex_);
-        return requests_;
-    }
-
-private:
-    void serve() {
-        for (SOCKET client; (client = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET;) {
-            std::string request;
-            char buffer[4096];
-            for (int n; request.find("\r\n\r\n") == std::string::npos &&
-                        (n = recv(client, buffer, sizeof buffer, 0)) > 0;)
-                request.append(buffer, static_cast<std::size_t>(n));
-            {
-                const std::lock_guard lock(mutex_);
-                requests_.push_back(request.substr(0, request.find(" HTTP/")));
-            }
-            if (!reply_) {
-                held_.push_back(client);
-                continue;
-            }
-            const std::string answer = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n"
-                                       "Connection: close\r\nContent-Length: " +
-                                       std::to_string(reply_->size()) + "\r\n\r\n" + *reply_;
-            send(client, answer.data(), static_cast<int>(answer.size()), 0);
-            closesocket(client);
-        }
-    }
-
-    std::optional<std::string> reply_;
-    SOCKET listener_ = INVALID_SOCKET;
-    unsigned short port_ = 0;
-    std::thread thread_;
-    mutable std::mutex mutex_;
-    std::vector<std::string> requests_;
-    std::vector<SOCKET> held_;
-};
+// A gateway address on 127.0.0.1 and the request lines its stand-in received.
+std::string gatewayAddress(const LoopbackServer& gateway) {
+    return "http://" + gateway.address() + "/sms?";
+}
 
 // An address on which nothing listens: its port was free a moment ago.
 std::string unreachableAddress() {
-    const Gateway gone("never");
-    return gone.address();
+    const LoopbackServer gone("never");
+    return gatewayAddress(gone);
 }
 
 HWND smsBoxOf(DWORD process) {
@@ -128,9 +63,9 @@ TEST(SmsGatewayTest, RealProgramPostsEachDueOccurrenceAndTellsFailuresOnce) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(waitUntilGone(box));
     };
-    Gateway refusing("Code=101 Invalid login");
-    Gateway silent(std::nullopt);
-    Gateway accepting("Code=120 Queued");
+    LoopbackServer refusing("Code=101 Invalid login");
+    LoopbackServer silent(std::nullopt);
+    LoopbackServer accepting("Code=120 Queued");
     const std::string unreachable = unreachableAddress();
 
     useGateway(unreachable);
@@ -140,7 +75,7 @@ TEST(SmsGatewayTest, RealProgramPostsEachDueOccurrenceAndTellsFailuresOnce) {
     EXPECT_EQ(boxText(box).rfind("Unable to connect to Server...\n\n" + unreachable, 0), 0u)
         << boxText(box);
 
-    useGateway(refusing.address());
+    useGateway(gatewayAddress(refusing));
     close(box);
     box = smsBoxOf(program.id());
     ASSERT_NE(box, nullptr);
@@ -149,7 +84,7 @@ TEST(SmsGatewayTest, RealProgramPostsEachDueOccurrenceAndTellsFailuresOnce) {
     Sleep(1000);
     EXPECT_EQ(refusing.requests().size(), 1u);
 
-    useGateway(silent.address());
+    useGateway(gatewayAddress(silent));
     close(box);
     ASSERT_TRUE(waitUntil([&] { return silent.requests().size() == 1; }));
     // While the gateway keeps the program waiting, its windows still answer.
@@ -164,7 +99,7 @@ TEST(SmsGatewayTest, RealProgramPostsEachDueOccurrenceAndTellsFailuresOnce) {
     EXPECT_EQ(silent.requests().size(), 1u);
     EXPECT_EQ(handedOver(folder.database()), 0);
 
-    useGateway(accepting.address());
+    useGateway(gatewayAddress(accepting));
     close(box);
     ASSERT_TRUE(waitUntil([&] { return handedOver(folder.database()) == 3; }, 20s));
     std::vector<std::string> expected;

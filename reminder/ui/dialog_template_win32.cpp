@@ -54,13 +54,13 @@ void DialogTemplate::alignToDword() {
         words_.push_back(0);
 }
 
-UniqueFont scaledDialogFont(HWND dialog, int scale, bool bold) {
+win32::UniqueFont scaledDialogFont(HWND dialog, int scale, bool bold) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     font.lfHeight *= scale;
     if (bold)
         font.lfWeight = FW_BOLD;
-    return UniqueFont(CreateFontIndirectW(&font));
+    return win32::UniqueFont(CreateFontIndirectW(&font));
 }
 
 } // namespace davrin::ui

@@ -3,7 +3,7 @@
 // at any DPI. Every dialog uses the one font below.
 #pragma once
 
-#include "reminder/ui/handles_win32.h"
+#include "common/win32/handles.h"
 
 #include <windows.h>
 
@@ -35,6 +35,6 @@ private:
 };
 
 // The dialog's own font, `scale` times as high and optionally bold.
-UniqueFont scaledDialogFont(HWND dialog, int scale, bool bold);
+win32::UniqueFont scaledDialogFont(HWND dialog, int scale, bool bold);
 
 } // namespace davrin::ui

@@ -1,4 +1,5 @@
 // The installer in a fresh Wine prefix: silent install, upgrade over a running copy, uninstall.
+#include "common/win32/handles.h"
 #include "davrin_version.h"
 #include "reminder/shell/kelvor_process_win32_test.h"
 #include "reminder/store/clock.h"
@@ -57,18 +58,13 @@ DWORD run(const fs::path& program, std::chrono::milliseconds timeout) {
 
 // Where a shortcut leads, read through the shell's own link object.
 fs::path linkTarget(const fs::path& link) {
-    IShellLinkW* shellLink = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&shellLink))))
-        return {};
+    win32::ComPtr<IShellLinkW> shellLink;
+    win32::ComPtr<IPersistFile> file;
     wchar_t target[MAX_PATH] = L"";
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)))
-            shellLink->GetPath(target, MAX_PATH, nullptr, 0);
-        file->Release();
-    }
-    shellLink->Release();
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&shellLink))) &&
+        SUCCEEDED(shellLink.As(&file)) && SUCCEEDED(file->Load(link.c_str(), STGM_READ)))
+        shellLink->GetPath(target, MAX_PATH, nullptr, 0);
     return target;
 }
 

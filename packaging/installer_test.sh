@@ -3,7 +3,7 @@
 # installer_test.sh WINE WINESERVER TEST-EXE PREFIX
 set -u
 wine=$1 wineserver=$2 test_exe=$3
-export WINEPREFIX=$4 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$4 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export WINELOADER=$wine
 
 timeout 60 "$wineserver" -k >/dev/null 2>&1

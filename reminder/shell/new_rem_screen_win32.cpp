@@ -79,7 +79,7 @@ ui::DialogTemplate layout() {
     t.add(L"BUTTON", L"&Modify", IDC_BTNMODIFY, 186, 182, 60, 16, button);
     const DWORD footer = SS_CENTER | SS_NOPREFIX | WS_GROUP;
     t.add(L"STATIC", L"Davrin Software", IDC_FOOTER1, 10, 204, 280, 8, footer);
-    t.add(L"STATIC", L"support@davrin.example", IDC_FOOTER2, 10, 212, 280, 8, footer);
+    t.add(L"STATIC", L"support@example.com", IDC_FOOTER2, 10, 212, 280, 8, footer);
     return t;
 }
 

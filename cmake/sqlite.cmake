@@ -6,7 +6,8 @@ target_include_directories(sqlite3 SYSTEM PUBLIC "${DAVRIN_SQLITE_DIR}")
 # Kept because the store uses them: ALTER TABLE ADD COLUMN, AUTOINCREMENT, CHECK constraints,
 # partial indexes, subqueries, the pragma table functions (pragma_table_info) and so virtual
 # tables, application_id/user_version, transactions and the rollback journal. Everything left out
-# is something no statement of ours uses; the store's tests run on this build under Wine.
+# is something no statement of ours uses; the store's tests run on this build under Wine. The
+# temp database stays: ALTER TABLE reads its schema and crashes without it.
 target_compile_definitions(sqlite3 PRIVATE
     SQLITE_THREADSAFE=1
     SQLITE_DQS=0
@@ -45,7 +46,6 @@ target_compile_definitions(sqlite3 PRIVATE
     SQLITE_OMIT_GENERATED_COLUMNS
     SQLITE_OMIT_AUTOMATIC_INDEX
     SQLITE_OMIT_XFER_OPT
-    SQLITE_OMIT_TEMPDB
     SQLITE_OMIT_POPEN
     SQLITE_UNTESTABLE)
 # Views, triggers, ATTACH, VACUUM, ANALYZE, REINDEX, CTEs and window functions are unused too, but

@@ -114,7 +114,7 @@ TEST(InstallerTest, InstallsUpgradesARunningCopyAndUninstallsKeepingTheReminders
     ASSERT_EQ(run(setup, 120s), 0u);
     EXPECT_EQ(filesIn(home),
               (std::set<std::string>{"KELVOR.exe", "Norvane.dll", "make-credentials.exe",
-                                     "README.txt", "uninstall.exe"}));
+                                     "norvane-design.exe", "README.txt", "uninstall.exe"}));
     EXPECT_EQ(linkTarget(menuLink), program);
     EXPECT_EQ(linkTarget(startupLink), program) << "starting at sign-in is on by default";
     EXPECT_EQ(uninstallEntry(L"DisplayVersion"), DAVRIN_VERSION_WIDE);

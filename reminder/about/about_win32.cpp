@@ -41,7 +41,7 @@ bool isLink(int id) {
 
 class FrmAboutDialog final : public FrmAboutView {
 public:
-    FrmAboutDialog(LinkShell& shell, const std::filesystem::path& programFolder)
+    FrmAboutDialog(LinkShell& shell, const store::FilePath& programFolder)
         : form_(*this, shell, programFolder) {}
 
     HWND hwnd = nullptr;
@@ -134,7 +134,7 @@ void ShellExecuteLinks::execute(const ShellRequest& request) {
                   directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
 }
 
-void showFrmAbout(HWND owner, LinkShell& shell, const std::filesystem::path& programFolder) {
+void showFrmAbout(HWND owner, LinkShell& shell, const store::FilePath& programFolder) {
     if (FrmAboutDialog::open) {
         SetForegroundWindow(FrmAboutDialog::open);
         return;

@@ -15,6 +15,6 @@ public:
 };
 
 // Returns when the window is closed. While one is open, another call brings it to the front.
-void showFrmAbout(HWND owner, LinkShell& shell, const std::filesystem::path& programFolder);
+void showFrmAbout(HWND owner, LinkShell& shell, const store::FilePath& programFolder);
 
 } // namespace davrin::about

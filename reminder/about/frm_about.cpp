@@ -14,9 +14,8 @@ void FrmAbout::Form_Load() {
 void FrmAbout::Label3_Click() {
     // Mail programs are started in the drive's root, not in the program's folder, so they
     // never hold that folder open.
-    const auto root = programFolder_.root_path().u8string();
     shell_.execute(
-        {false, "", std::string("mailto:") + kMailAddress, std::string(root.begin(), root.end())});
+        {false, "", std::string("mailto:") + kMailAddress, programFolder_.root().utf8()});
 }
 
 void FrmAbout::Label4_Click() {

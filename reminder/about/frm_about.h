@@ -1,7 +1,8 @@
 // The about window's logic: who publishes the program, how to reach them, and its two links.
 #pragma once
 
-#include <filesystem>
+#include "reminder/store/file_path.h"
+
 #include <string>
 
 namespace davrin::about {
@@ -41,7 +42,7 @@ public:
 
 class FrmAbout {
 public:
-    FrmAbout(FrmAboutView& view, LinkShell& shell, std::filesystem::path programFolder)
+    FrmAbout(FrmAboutView& view, LinkShell& shell, store::FilePath programFolder)
         : view_(view), shell_(shell), programFolder_(std::move(programFolder)) {}
 
     void Form_Load();
@@ -54,7 +55,7 @@ public:
 private:
     FrmAboutView& view_;
     LinkShell& shell_;
-    std::filesystem::path programFolder_;
+    store::FilePath programFolder_;
 };
 
 } // namespace davrin::about

@@ -167,8 +167,7 @@ void DueReminderScan::storeAnswer(const Answer& answer) {
 void DueReminderScan::tellUnreadableRows() {
     if (rowsToTell_.empty())
         return;
-    const auto file = s_.conn.path().u8string();
-    std::string text = "These reminders in \"" + std::string(file.begin(), file.end()) +
+    std::string text = "These reminders in \"" + s_.conn.path().utf8() +
                        "\" have a date and time that cannot be read, so they are never alerted. "
                        "Open the list of reminders to give each a date and time, or delete it:\n";
     for (const std::string& row : std::exchange(rowsToTell_, {}))

@@ -29,8 +29,7 @@ bool Main::Form_Load() {
         p_.ctlSysTray1.PlaceIcon();
     if (store::gConn.madeInEmptyFile()) {
         // Files do not empty themselves: a failed copy or a crash on the way lost what it held.
-        const auto file = store::gDbPath.u8string();
-        p_.boxes.show("The reminder file \"" + std::string(file.begin(), file.end()) +
+        p_.boxes.show("The reminder file \"" + store::gDbPath.utf8() +
                           "\" was empty, so a new reminder store was made in it. If it held your "
                           "reminders, they were lost before this start: restore the file from a "
                           "copy if you have one.",

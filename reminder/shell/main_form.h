@@ -7,7 +7,6 @@
 #include "reminder/sms/sms_dispatch.h"
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -49,7 +48,7 @@ public:
         HttpClient& Inet1;
         ui::MessageBoxes& boxes;
         const store::Clock& clock;
-        std::filesystem::path programFolder;
+        store::FilePath programFolder;
         MobileNumberLabel& lblmobileno;
         sms::HttpRequester& gateway;
         // The credentials file's code-page text as UTF-8 (unchanged when empty).

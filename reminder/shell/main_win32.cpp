@@ -18,7 +18,6 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -26,7 +25,7 @@ namespace davrin::shell {
 namespace {
 
 // The folder KELVOR.exe lives in: its database is kept beside it.
-std::filesystem::path programFolder() {
+store::FilePath programFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -36,7 +35,7 @@ std::filesystem::path programFolder() {
         }
         path.resize(path.size() * 2);
     }
-    return std::filesystem::path(path).parent_path();
+    return store::FilePath(std::move(path)).parent();
 }
 
 // Ten seconds; KELVOR_TEST_TICK_MS shortens it for the automated tests, and only for them.

@@ -72,7 +72,7 @@ void MainWindow::showAbout() {
     about::ShellExecuteLinks shell;
     wchar_t program[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    about::showFrmAbout(window_, shell, std::filesystem::path(program).parent_path());
+    about::showFrmAbout(window_, shell, store::FilePath(program).parent());
 }
 
 LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

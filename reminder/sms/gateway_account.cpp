@@ -3,11 +3,9 @@
 
 #include "reminder/sms/credentials_file.h"
 #include "reminder/sms/mod_encryption.h"
+#include "reminder/store/file_access.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <system_error>
 #include <vector>
 
 namespace davrin::sms {
@@ -45,25 +43,22 @@ std::optional<GatewayAccount> accountFromText(std::string_view plainText) {
     return account;
 }
 
-bool DoesFileExist(const std::filesystem::path& file) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(file, ec);
+bool DoesFileExist(const store::FilePath& file) {
+    return store::lookUp(file).kind == store::FileKind::Regular;
 }
 
-AccountRead readGatewayAccount(const std::filesystem::path& folder,
+AccountRead readGatewayAccount(const store::FilePath& folder,
                                const std::function<std::string(std::string_view)>& fromAnsi) {
     const auto file = folder / fileName;
     if (!DoesFileExist(file))
         return {};
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    if (!in || (!std::getline(in, line) && !in.eof())) {
-        const auto name = file.u8string();
-        return {std::nullopt, "The SMS account file \"" + std::string(name.begin(), name.end()) +
-                                  "\" could not be read: " + std::strerror(errno) + "."};
+    const store::FileRead read = store::readWholeFile(file);
+    if (read.error != 0) {
+        return {std::nullopt, "The SMS account file \"" + file.utf8() +
+                                  "\" could not be read: " + std::strerror(read.error) + "."};
     }
-    // A file made on Windows ends its line in CR LF.
-    line = line.substr(0, line.find('\r'));
+    // Only the first line counts; a file made on Windows ends it in CR LF.
+    const std::string line = read.bytes.substr(0, read.bytes.find_first_of("\r\n"));
     return {accountFromText(fromAnsi(DecipherText(line, passPhrase))), {}};
 }
 

@@ -1,7 +1,8 @@
 // The SMS gateway account: the five values the dispatcher joins from the fields of Reminder.dat.
 #pragma once
 
-#include <filesystem>
+#include "reminder/store/file_path.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,7 +26,7 @@ std::string trimBlanks(std::string_view text);
 std::optional<GatewayAccount> accountFromText(std::string_view plainText);
 
 // True when a file of that path exists; false also when the question itself fails.
-bool DoesFileExist(const std::filesystem::path& file);
+bool DoesFileExist(const store::FilePath& file);
 
 struct AccountRead {
     std::optional<GatewayAccount> account; // nothing: no usable account, and nothing to tell
@@ -34,7 +35,7 @@ struct AccountRead {
 
 // Reads and deciphers `folder`/Reminder.dat. `fromAnsi` turns the file's code-page text into
 // UTF-8. A missing, empty or short file, or a blank value, gives no account and no failure.
-AccountRead readGatewayAccount(const std::filesystem::path& folder,
+AccountRead readGatewayAccount(const store::FilePath& folder,
                                const std::function<std::string(std::string_view)>& fromAnsi);
 
 } // namespace davrin::sms

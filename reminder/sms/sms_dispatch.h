@@ -9,7 +9,6 @@
 #include "reminder/ui/message_box.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -29,7 +28,7 @@ public:
         const store::Clock& clock;
         HttpRequester& gateway;
         ui::MessageBoxes& boxes;
-        std::filesystem::path programFolder;
+        store::FilePath programFolder;
         // The credentials file's code-page text as UTF-8; as it is when left empty.
         std::function<std::string(std::string_view)> fromAnsi;
     };

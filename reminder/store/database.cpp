@@ -1,25 +1,23 @@
 // Opening the reminder database file, creating it when missing, and the program-wide connection.
 #include "reminder/store/database.h"
 
+#include "reminder/store/file_access.h"
 #include "reminder/store/schema.h"
 #include "reminder/store/statement.h"
 #include "reminder/store/store_error.h"
 
 #include <algorithm>
-#include <system_error>
 #include <thread>
 
 namespace davrin::store {
 
-std::filesystem::path gDbPath;
+FilePath gDbPath;
 Connection gConn;
 
 sqlite3* Connection::handle() const {
     if (!db_) {
-        const auto u8 = path_.u8string();
         throw StoreError(StoreErrorKind::CannotOpen, path_,
-                         "The reminder file \"" + std::string(u8.begin(), u8.end()) +
-                             "\" is not open.");
+                         "The reminder file \"" + path_.utf8() + "\" is not open.");
     }
     return db_.get();
 }
@@ -48,23 +46,22 @@ int LockWaitLimit::onBusy(void* self, int) {
     return 1;
 }
 
-Connection openDatabase(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout) {
+Connection openDatabase(const FilePath& file, std::chrono::milliseconds busyTimeout) {
     Connection conn;
     conn.path_ = file;
     conn.busyTimeout_ = busyTimeout;
 
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(file, ec);
-    if (ec) {
+    const FileLookup found = lookUp(file);
+    if (found.error != 0) {
         throwStoreError(conn, SQLITE_CANTOPEN, "looking for the file");
     }
+    const bool exists = found.kind != FileKind::Missing;
     // Without SQLITE_OPEN_CREATE for an existing file, so that a file that vanishes meanwhile is
     // reported instead of silently replaced by an empty one.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE |
                       (exists ? 0 : SQLITE_OPEN_CREATE);
-    const auto u8 = file.u8string();
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(u8.c_str()), &raw, flags, nullptr);
+    const int rc = sqlite3_open_v2(file.utf8().c_str(), &raw, flags, nullptr);
     conn.db_.reset(raw);
     if (rc != SQLITE_OK) {
         throwStoreError(conn, rc, "opening the file");
@@ -85,7 +82,7 @@ Connection openDatabase(const std::filesystem::path& file, std::chrono::millisec
     return conn;
 }
 
-void ConnectDatabase(const std::filesystem::path& programFolder) {
+void ConnectDatabase(const FilePath& programFolder) {
     gDbPath = programFolder / "KELVOR.db";
     gConn.close();
     gConn = openDatabase(gDbPath);

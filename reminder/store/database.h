@@ -1,10 +1,10 @@
 // The reminder database file: opening or creating it, and the program-wide connection.
 #pragma once
 
+#include "reminder/store/file_path.h"
 #include "reminder/store/sqlite_handles.h"
 
 #include <chrono>
-#include <filesystem>
 
 namespace davrin::store {
 
@@ -17,7 +17,7 @@ public:
     // Throws StoreError (CannotOpen) when the connection is closed.
     sqlite3* handle() const;
     // The file, for error messages.
-    const std::filesystem::path& path() const { return path_; }
+    const FilePath& path() const { return path_; }
     // How long one statement waits for another program to release the file.
     std::chrono::milliseconds busyTimeout() const { return busyTimeout_; }
     // True when the file existed but held nothing (zero bytes, or a database without tables),
@@ -25,9 +25,9 @@ public:
     bool madeInEmptyFile() const { return madeInEmptyFile_; }
 
 private:
-    friend Connection openDatabase(const std::filesystem::path&, std::chrono::milliseconds);
+    friend Connection openDatabase(const FilePath&, std::chrono::milliseconds);
     SqliteConnection db_;
-    std::filesystem::path path_;
+    FilePath path_;
     std::chrono::milliseconds busyTimeout_{0};
     bool madeInEmptyFile_ = false;
 };
@@ -55,16 +55,16 @@ inline constexpr std::chrono::milliseconds kDefaultBusyTimeout{3000};
 // not exist or is empty. An existing file is never recreated: one that is not a reminder
 // database, is damaged, locked or read-only is reported by a StoreError and left unchanged. A
 // file made before some optional column existed gets that column with its default.
-Connection openDatabase(const std::filesystem::path& file,
+Connection openDatabase(const FilePath& file,
                         std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout);
 
 // The database file beside the program: programFolder / "KELVOR.db". Set by ConnectDatabase.
-extern std::filesystem::path gDbPath;
+extern FilePath gDbPath;
 // The program-wide connection; closed until ConnectDatabase succeeds.
 extern Connection gConn;
 
 // Sets gDbPath and (re)opens gConn on it. On failure gConn stays closed and a StoreError
 // names the file and the cause.
-void ConnectDatabase(const std::filesystem::path& programFolder);
+void ConnectDatabase(const FilePath& programFolder);
 
 } // namespace davrin::store

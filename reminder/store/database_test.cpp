@@ -237,12 +237,15 @@ TEST(OpenDatabase, AFileLockedByAnotherProgramIsReportedAfterTheBusyTimeout) {
 }
 
 TEST(ConnectDatabase, OpensTheFileBesideTheProgramAndReopensOnEachCall) {
-    TempFolder folder;
-    ConnectDatabase(folder.path());
+    TempFolder temp;
+    const auto folder = temp.path() / u8"Programs \u00C4 \u4E2D"; // only the wide calls reach it
+    std::filesystem::create_directory(folder);
+    ConnectDatabase(folder);
     EXPECT_EQ(gDbPath, folder / "KELVOR.db");
     ASSERT_TRUE(gConn.isOpen());
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "KELVOR.db"));
     const auto remid = insertOneTimeReminder(gConn, "Hello", LocalDateTime(2026, 12, 5), 0);
-    ConnectDatabase(folder.path());
+    ConnectDatabase(folder);
     EXPECT_TRUE(selectOccurrence(gConn, remid));
 
     // A failed reconnect leaves gConn closed rather than on the previous file.

@@ -96,10 +96,8 @@ std::optional<std::size_t> countCharacters(std::string_view text) {
 }
 
 [[noreturn]] void throwInvalid(const Connection& conn, const std::string& cause) {
-    const auto u8 = conn.path().u8string();
     throw StoreError(StoreErrorKind::InvalidValue, conn.path(),
-                     cause + " Nothing was saved to \"" + std::string(u8.begin(), u8.end()) +
-                         "\".");
+                     cause + " Nothing was saved to \"" + conn.path().utf8() + "\".");
 }
 
 void checkText(const Connection& conn, std::string_view text, std::size_t maxCharacters,

@@ -97,9 +97,8 @@ void fillThoughts(const Connection& conn) {
 }
 
 [[noreturn]] void throwNotOurs(const Connection& conn, const std::string& missing) {
-    const auto u8 = conn.path().u8string();
     throw StoreError(StoreErrorKind::NotADatabase, conn.path(),
-                     "The file \"" + std::string(u8.begin(), u8.end()) +
+                     "The file \"" + conn.path().utf8() +
                          "\" is a database, but not a reminder database (it has no " + missing +
                          "). It was left unchanged.");
 }

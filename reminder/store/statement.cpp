@@ -7,17 +7,8 @@
 
 namespace davrin::store {
 
-namespace {
-
-std::string fileText(const std::filesystem::path& file) {
-    const auto u8 = file.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
-} // namespace
-
 void throwStoreError(const Connection& conn, int rc, std::string_view doing) {
-    const std::string file = fileText(conn.path());
+    const std::string file = conn.path().utf8();
     const std::string engine = conn.isOpen() ? sqlite3_errmsg(conn.handle()) : sqlite3_errstr(rc);
     std::string what = "The reminder file \"" + file + "\" ";
     StoreErrorKind kind = StoreErrorKind::Other;

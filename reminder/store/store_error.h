@@ -1,7 +1,8 @@
 // The one exception the reminder store throws, with a kind the caller can act on.
 #pragma once
 
-#include <filesystem>
+#include "reminder/store/file_path.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -20,15 +21,15 @@ enum class StoreErrorKind {
 class StoreError : public std::runtime_error {
 public:
     // `message` is the full text for the user; it names the file and the cause.
-    StoreError(StoreErrorKind kind, std::filesystem::path file, const std::string& message)
+    StoreError(StoreErrorKind kind, FilePath file, const std::string& message)
         : std::runtime_error(message), kind_(kind), file_(std::move(file)) {}
 
     StoreErrorKind kind() const noexcept { return kind_; }
-    const std::filesystem::path& file() const noexcept { return file_; }
+    const FilePath& file() const noexcept { return file_; }
 
 private:
     StoreErrorKind kind_;
-    std::filesystem::path file_;
+    FilePath file_;
 };
 
 } // namespace davrin::store

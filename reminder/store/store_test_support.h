@@ -71,7 +71,7 @@ inline void writeFile(const std::filesystem::path& file, std::string_view bytes)
 struct Thrown {
     std::optional<store::StoreErrorKind> kind;
     std::string message;
-    std::filesystem::path file;
+    store::FilePath file;
 };
 template <class F> Thrown storeErrorOf(F call) {
     try {

@@ -55,8 +55,8 @@ TEST(Persistence, ReadingTakesDefaultsForMissingKeysAndAppliesNoCorrections) {
     rig.tray.setTrayTitle(u"Changed");
     rig.tray.setPic(1, picture(1));
     MemoryBag bag;
-    bag.items.emplace_back("traytitle", std::u16string(u"Davrin")); // keys ignore case
-    bag.items.emplace_back("FRAMECOUNT", std::int16_t{25});
+    bag.items.emplace_back("TrayTitle", std::u16string(u"Davrin"));
+    bag.items.emplace_back("FrameCount", std::int16_t{25});
     bag.items.emplace_back("TrayMode", std::int16_t{-2});
     bag.items.emplace_back("swTrayMouse", std::u16string(u"wrong kind"));
     rig.tray.UserControl_ReadProperties(bag);

@@ -66,8 +66,6 @@ TEST(Persistence, ReadingTakesDefaultsForMissingKeysAndAppliesNoCorrections) {
     EXPECT_EQ(s.m_TrayMode, -2);
     EXPECT_TRUE(s.m_swTrayMouse);
     EXPECT_EQ(handleOf(s.m_Pic[0]), 101u);
-    EXPECT_EQ(handleOf(s.m_Image2), 111u);
-    EXPECT_EQ(s.m_AnimCycle, 0.5);
     EXPECT_FALSE(rig.tray.PlaceIcon()); // the uncorrected mode places nothing
     EXPECT_TRUE(rig.shell.calls.empty());
     EXPECT_EQ(s.m_ActiveMode, -2);

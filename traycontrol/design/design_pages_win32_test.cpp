@@ -1,18 +1,16 @@
-// Wine test: norvane-design's property frame driven through the pages' own windows, the result
-// read back from the bag file it saves; icon files of four sizes through the size check.
+// Wine test: norvane-design's property frame, with the control activated through the host's
+// manifest alone, driven through the pages' own windows, the result read back from the bag file
+// it saves; icon files of four sizes through the size check.
+#include "traycontrol/control/com/com_support_win32_test.h"
 #include "traycontrol/control/icons/ico_writer.h"
 #include "traycontrol/design/property_bag_file.h"
 #include "traycontrol/pages/icon_animation_view.h"
 #include "traycontrol/pages/title_mouse_view.h"
 
-#include "common/win32/handles.h"
-
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
-#include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -34,12 +32,7 @@ int idOf(Ts c) {
     return 2000 + static_cast<int>(c);
 }
 
-std::wstring exeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
+using com::exeFolder;
 
 // Owned windows (dialogs, message boxes) are top-level too, though GetParent names their owner.
 bool topLevel(HWND window) {
@@ -54,28 +47,22 @@ std::wstring text(HWND window) {
     return buffer;
 }
 
-// Top-level windows and all their descendants of one process, found by a condition.
+// Visible windows of one process, top-level ones and all their descendants, found by a condition.
 struct Search {
     DWORD pid;
     std::function<bool(HWND)> wanted;
     HWND found = nullptr;
 };
-BOOL CALLBACK visitChild(HWND window, LPARAM search) {
-    auto& s = *reinterpret_cast<Search*>(search);
-    if (s.wanted(window))
-        s.found = window;
-    return s.found == nullptr;
-}
-BOOL CALLBACK visitTop(HWND window, LPARAM search) {
+BOOL CALLBACK visit(HWND window, LPARAM search) {
     auto& s = *reinterpret_cast<Search*>(search);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != s.pid || !IsWindowVisible(window))
-        return TRUE;
-    if (s.wanted(window))
-        s.found = window;
-    else
-        EnumChildWindows(window, visitChild, search);
+    if (pid == s.pid && IsWindowVisible(window)) {
+        if (s.wanted(window))
+            s.found = window;
+        else if (topLevel(window))
+            EnumChildWindows(window, visit, search);
+    }
     return s.found == nullptr;
 }
 
@@ -99,7 +86,7 @@ public:
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (std::chrono::steady_clock::now() < end) {
             Search search{process_.dwProcessId, wanted};
-            EnumWindows(visitTop, reinterpret_cast<LPARAM>(&search));
+            EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
             if (search.found)
                 return search.found;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -108,11 +95,7 @@ public:
         return nullptr;
     }
     HWND control(int id) {
-        return waitFor([id](HWND w) { return GetDlgCtrlID(w) == id && IsWindowVisible(w); },
-                       "page control");
-    }
-    HWND dialog(const std::wstring& title) {
-        return waitFor([&](HWND w) { return topLevel(w) && text(w) == title; }, "dialog");
+        return waitFor([id](HWND w) { return GetDlgCtrlID(w) == id; }, "page control");
     }
     // The text of the library's message box, answered with `button`.
     std::wstring answerBox(int button) {
@@ -144,21 +127,17 @@ public:
         return shown;
     }
     void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-    // Picks `path` in the open-file dialog titled `title`, or cancels it when `path` is empty.
+    // Picks `path` in the open-file dialog titled `title`.
     void openFile(const std::wstring& title, const std::wstring& path) {
-        HWND dialog = this->dialog(title);
+        HWND dialog = waitFor([&](HWND w) { return topLevel(w) && text(w) == title; }, "dialog");
         if (!dialog)
             return;
-        if (path.empty()) {
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        } else {
-            HWND name = GetDlgItem(dialog, cmb13);
-            if (!name)
-                name = GetDlgItem(dialog, edt1);
-            EXPECT_TRUE(name) << "no file name box";
-            SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        }
+        HWND name = GetDlgItem(dialog, cmb13);
+        if (!name)
+            name = GetDlgItem(dialog, edt1);
+        EXPECT_TRUE(name) << "no file name box";
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         waitGone(dialog);
     }
     bool ended() { return WaitForSingleObject(process_.hProcess, 30000) == WAIT_OBJECT_0; }
@@ -178,6 +157,12 @@ void writeIcon(const std::wstring& path, int side) {
 }
 
 TEST(DesignHost, PagesSetTheControlWhichSavesWhatItKept) {
+    // Nothing is registered: the host finds the control and its pages through its manifest.
+    const win32::ComApartment apartment;
+    win32::ComPtr<IDispatch> none;
+    ASSERT_EQ(CoCreateInstance(com::guid(kClsidCtlSysTray), nullptr, CLSCTX_INPROC_SERVER,
+                               IID_PPV_ARGS(&none)),
+              REGDB_E_CLASSNOTREG);
     const std::wstring folder = exeFolder();
     for (int side : {16, 24, 32, 48})
         writeIcon(folder + std::to_wstring(side) + L".ico", side);

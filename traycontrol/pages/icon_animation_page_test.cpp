@@ -95,7 +95,6 @@ TEST(SysTrayTestPage, CycleBoxesTakeNumbersInAnyModeButOnlyTheirOwnModeDrivesThe
         {'.', 1, C::datAnimationCycleTime, "3", "3|250|1|3"},
         {',', -1, C::datAnimationCycleTime, "0,75", "0,75|500|1|0,75"},
         {'.', -1, C::datFlashCycleTime, "", "0.5|500|0|0.5"},
-        {',', -1, C::datFlashCycleTime, "", "0,5|500|0|0,5"},
     };
     for (const auto& [decimal, mode, box, typed, expected] : cases) {
         Rig rig(decimal, mode);

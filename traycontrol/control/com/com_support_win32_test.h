@@ -9,6 +9,7 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -80,10 +81,11 @@ inline Variant get(IDispatch* control, DISPID id) {
     EXPECT_EQ(invoke(control, id, DISPATCH_PROPERTYGET, {}, &value), S_OK) << std::hex << id;
     return value;
 }
+// Numbers, Booleans, and pictures by their handle (their default property).
 inline double number(IDispatch* control, DISPID id) {
     Variant value = get(control, id), n;
-    VariantChangeType(&n, &value, 0, VT_R8);
-    return V_R8(&n);
+    EXPECT_EQ(VariantChangeType(&n, &value, 0, VT_R8), S_OK) << std::hex << id;
+    return V_VT(&n) == VT_R8 ? V_R8(&n) : std::nan("");
 }
 // A method whose answer is a Boolean.
 inline VARIANT_BOOL method(IDispatch* control, DISPID id, std::vector<VARIANT> args = {}) {
@@ -184,12 +186,10 @@ class RecordingSink final : public IDispatch, public IPropertyNotifySink {
 public:
     struct Event {
         DISPID id;
-        short Button, Shift;
         float X, y;
     };
     std::vector<Event> events;
     std::vector<DISPID> changed;
-    bool changeArguments = false;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == guid(kDiidCtlSysTrayEvents))
@@ -216,10 +216,7 @@ public:
         for (UINT i = 0; i < 4; ++i)
             if (p->cArgs != 4 || V_VT(&p->rgvarg[i]) != (kinds[i] | VT_BYREF))
                 return DISP_E_BADPARAMCOUNT;
-        events.push_back({id, *V_I2REF(&p->rgvarg[3]), *V_I2REF(&p->rgvarg[2]),
-                          *V_R4REF(&p->rgvarg[1]), *V_R4REF(&p->rgvarg[0])});
-        if (changeArguments)
-            *V_R4REF(&p->rgvarg[1]) = -1;
+        events.push_back({id, *V_R4REF(&p->rgvarg[1]), *V_R4REF(&p->rgvarg[0])});
         return S_OK;
     }
     STDMETHODIMP OnChanged(DISPID id) override {

@@ -3,8 +3,6 @@
 
 #include "traycontrol/control/logic/sys_tray.h"
 
-#include <algorithm>
-#include <cctype>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -75,18 +73,12 @@ struct FakeSite : TraySite {
     void visitWebSite() override { ++visits; }
 };
 
-// A property bag whose keys are compared without regard to case, as hosts do.
+// A property bag answering whatever kind it holds; matching keys is the host's business.
 struct MemoryBag : PropertyBagPort {
     std::vector<std::pair<std::string, PropertyValue>> items;
-    static bool sameKey(std::string_view a, std::string_view b) {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) ==
-                   std::tolower(static_cast<unsigned char>(y));
-        });
-    }
     std::optional<PropertyValue> read(std::string_view name, const PropertyValue&) override {
         for (const auto& [key, value] : items)
-            if (sameKey(key, name))
+            if (key == name)
                 return value;
         return std::nullopt;
     }

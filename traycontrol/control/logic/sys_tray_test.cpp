@@ -5,34 +5,25 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace norvane::logic {
 namespace {
 
-TEST(NotifyRecord, PlacementFillsTheShellRecordAndTheTipAlwaysEndsInNul) {
+TEST(NotifyRecord, PlacementFillsTheShellRecordAndTheTipIsCutToEndInNulThenBlanks) {
     TrayRig rig;
-    rig.tray.setTrayTitle(u"Davrin");
+    rig.tray.setTrayTitle(std::u16string(200, u'a'));
     ASSERT_TRUE(rig.tray.PlaceIcon());
     ASSERT_EQ(rig.shell.calls.size(), 1u);
     EXPECT_EQ(rig.shell.calls[0].message, NotifyMessage::Add);
-    const auto& record = rig.shell.calls[0].record;
-    EXPECT_EQ(record.cbSize, 88u);
-    EXPECT_EQ(record.hWnd, 0x00450012u);
-    EXPECT_EQ(record.uID, 111u);
-    EXPECT_EQ(record.uFlags, 7u);
-    EXPECT_EQ(record.uCallbackMessage, 0x0200u);
-    EXPECT_EQ(record.hIcon, 111u);
-
-    for (std::size_t length : {0, 6, 63, 64, 200}) {
-        NotifyIconData tipped;
-        writeTip(tipped, std::string(length, 'a'));
-        const std::size_t nul = std::min<std::size_t>(length, 63);
-        std::array<char, 64> expected;
-        expected.fill(' ');
-        std::fill_n(expected.begin(), nul, 'a');
-        expected[nul] = 0;
-        EXPECT_EQ(tipped.szTip, expected) << length;
-    }
+    const auto& r = rig.shell.calls[0].record;
+    EXPECT_EQ(std::tie(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon),
+              std::tuple(88u, 0x00450012u, 111u, 7u, 0x0200u, 111u));
+    EXPECT_EQ(rig.shownTip(), std::string(63, 'a'));
+    rig.tray.RefreshIcon(nullptr, u"Davrin");
+    const auto& tip = rig.shell.calls.back().record.szTip;
+    EXPECT_EQ(std::string(tip.begin(), tip.end()),
+              std::string("Davrin\0", 7) + std::string(57, ' '));
 }
 
 TEST(Properties, SettersCorrectOutOfRangeValuesAndNotifyTheirDispid) {
@@ -81,9 +72,9 @@ TEST(Properties, CycleTimesRoundHalfToEvenAndRefuseWhatTheTimerCannotTake) {
         double seconds;
         long ms; // -1: refused
     };
-    for (auto [seconds, ms] : {Case{0.5, 500}, Case{0.25, 250}, Case{2, 2000}, Case{0.0005, 0},
-                               Case{0.0025, 2}, Case{0.0035, 4}, Case{65.535, 65535},
-                               Case{65.5355, -1}, Case{-0.001, -1}, Case{std::nan(""), -1}}) {
+    for (auto [seconds, ms] :
+         {Case{0.5, 500}, Case{0.0005, 0}, Case{0.0025, 2}, Case{0.0035, 4}, Case{65.535, 65535},
+          Case{65.5355, -1}, Case{-0.001, -1}, Case{std::nan(""), -1}}) {
         TrayRig rig;
         if (ms < 0) {
             EXPECT_THROW(rig.tray.setAnimCycle(seconds), TimerIntervalError) << seconds;

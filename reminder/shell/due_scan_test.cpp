@@ -87,18 +87,22 @@ TEST_F(DueScanTest, SnoozeCountsFromTheAnswerWithTheStoredInterval) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(DueScanTest, SnoozeKeepsTheLastIntervalReadWhenTheRowGoesAway) {
+TEST_F(DueScanTest, SnoozeIntervalAndThoughtOfTheDayAreKeptWhenTheirRowsGoAway) {
     setSettings(45);
     const auto id = add("stretch", at(10, 0));
     alert.answerAll(1, AlertAnswer::Snooze);
     scan.Timer1_Timer();
     EXPECT_EQ(row(id)->remdate, at(10, 52));
+    const std::string today = alert.shown.at(0).Label2;
+    EXPECT_FALSE(today.empty());
 
     db.exec("DELETE FROM Param");
-    clock.set(at(10, 52));
+    db.exec("DELETE FROM ThoughtMst WHERE month = '06-Dec'");
+    clock.set(at(10, 52, 6));
     alert.answerAll(1, AlertAnswer::Snooze);
     scan.Timer1_Timer();
-    EXPECT_EQ(row(id)->remdate, at(11, 37));
+    EXPECT_EQ(row(id)->remdate, at(11, 37, 6));
+    EXPECT_EQ(alert.shown.at(1).Label2, today);
 }
 
 TEST_F(DueScanTest, ModifyConfirmsTheNewTimeAndAMoveToNowComesBackNextTick) {
@@ -154,20 +158,6 @@ TEST_F(DueScanTest, PauseStopsAlertsAndFetchesEvenDuringARun) {
     scan.Timer1_Timer();
     EXPECT_EQ(alert.shown.size(), 1u);
     EXPECT_FALSE(gThought.empty());
-}
-
-TEST_F(DueScanTest, ThoughtOfTheDayIsKeptWhenTheDayHasNone) {
-    add("a", at(9, 0));
-    alert.answerAll(1, AlertAnswer::Snooze);
-    scan.Timer1_Timer();
-    const std::string today = alert.shown.at(0).Label2;
-    EXPECT_FALSE(today.empty());
-
-    db.exec("DELETE FROM ThoughtMst WHERE month = '06-Dec'");
-    clock.set(at(9, 0, 6));
-    alert.answerAll(1, AlertAnswer::Dismiss);
-    scan.Timer1_Timer();
-    EXPECT_EQ(alert.shown.at(1).Label2, today);
 }
 
 TEST_F(DueScanTest, NewsLineComesFromTheConfiguredServerAndFailsQuietly) {

@@ -252,10 +252,8 @@ TEST_F(DueScanTest, ALockedFileIsToldOnceAndAgainOnlyAfterATickWorked) {
 }
 
 TEST_F(DueScanTest, RowsWithAnUnreadableDateAreToldOnceAndBlockNoOther) {
-    for (const char* text : {"06/12/2026 10:00 AM", "2026-02-29 10:00", "24:00"})
-        db.exec(
-            std::string("INSERT INTO OTReminder (remainder, remdate) VALUES ('from a phone', '") +
-            text + "')");
+    db.exec("INSERT INTO OTReminder (remainder, remdate) VALUES ('from a phone', "
+            "'06/12/2026 10:00 AM'), ('x', '2026-02-29 10:00')");
     add("first", at(9, 0));
     add("second", at(9, 1));
     alert.answerAll(2, AlertAnswer::Dismiss);

@@ -7,6 +7,7 @@
 namespace davrin::shell {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
@@ -203,8 +204,8 @@ TEST_F(DueScanTest, AnAnswerThatCannotBeSavedIsKeptAndSavedLater) {
     alert.during = [&] { db.exec("PRAGMA query_only = 1"); };
     alert.answerAll(1, AlertAnswer::Snooze);
     scan.Timer1_Timer();
-    EXPECT_THAT(boxes.shown, ElementsAre(::testing::AllOf(StartsWith("Reminder: "),
-                                                          HasSubstr("could not be saved"))));
+    EXPECT_THAT(boxes.shown,
+                ElementsAre(AllOf(StartsWith("Reminder: "), HasSubstr("could not be saved"))));
     EXPECT_EQ(alert.shown.size(), 1u); // no second alert after a failure
     EXPECT_EQ(row(id)->remdate, at(9, 0));
 
@@ -241,7 +242,7 @@ TEST_F(DueScanTest, ALockedFileIsToldOnceAndAgainOnlyAfterATickWorked) {
     EXPECT_EQ(alert.shown.size(), 1u);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_THAT(boxes.shown[0],
-                ::testing::AllOf(HasSubstr("KELVOR.db"), HasSubstr("in use by another program")));
+                AllOf(HasSubstr("KELVOR.db"), HasSubstr("in use by another program")));
 
     // Ticks worked in between, so a new failure is told again, once.
     test::execRaw(other, "BEGIN EXCLUSIVE");
@@ -260,9 +261,8 @@ TEST_F(DueScanTest, RowsWithAnUnreadableDateAreToldOnceAndBlockNoOther) {
     scan.Timer1_Timer();
     EXPECT_THAT(alert.messages(), ElementsAre("first", "second"));
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_THAT(boxes.shown[0],
-                ::testing::AllOf(HasSubstr("\"06/12/2026 10:00 AM\": from a phone"),
-                                 HasSubstr("\"2026-02-29 10:00\""), HasSubstr("KELVOR.db")));
+    EXPECT_THAT(boxes.shown[0], AllOf(HasSubstr("\"06/12/2026 10:00 AM\": from a phone"),
+                                      HasSubstr("\"2026-02-29 10:00\""), HasSubstr("KELVOR.db")));
 
     add("third", at(9, 2));
     alert.answerAll(1, AlertAnswer::Dismiss);
@@ -275,8 +275,7 @@ TEST_F(DueScanTest, UnreadableDatabaseIsReportedAndTheNextTickTriesAgain) {
     add("x", at(9, 0));
     store::gConn.close();
     scan.Timer1_Timer();
-    EXPECT_THAT(boxes.shown,
-                ElementsAre(::testing::AllOf(StartsWith("Reminder: "), HasSubstr("KELVOR.db"))));
+    EXPECT_THAT(boxes.shown, ElementsAre(AllOf(StartsWith("Reminder: "), HasSubstr("KELVOR.db"))));
 
     store::ConnectDatabase(db.path());
     alert.answerAll(1, AlertAnswer::Dismiss);

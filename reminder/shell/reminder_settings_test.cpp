@@ -84,13 +84,11 @@ TEST_F(ReminderSettingsTest, SaveOverARowKeepsTheNewsServerAndCancelWritesNothin
     EXPECT_EQ(store::readSettings(store::gConn), saved);
     EXPECT_EQ(lblmobileno.text(), "");
 
-    FakeSettingsView again;
-    ReminderSettings second{again, store::gConn, lblmobileno};
-    ASSERT_TRUE(second.Form_Load());
-    second.UpDown2_UpClick();
-    again.texts[SettingsText::Text1] = "111";
-    second.CmdCancel_Click();
-    EXPECT_TRUE(again.unloaded);
+    view.unloaded = false;
+    form.UpDown2_UpClick();
+    view.texts[SettingsText::Text1] = "111";
+    form.CmdCancel_Click();
+    EXPECT_TRUE(view.unloaded);
     EXPECT_EQ(store::readSettings(store::gConn), saved);
 }
 

@@ -11,7 +11,7 @@ namespace davrin::test {
 
 template <class View> class FakeEditorView : public View {
 public:
-    void setCaption(const std::string& text) override { caption = text; }
+    void setCaption(const std::string&) override {} // read on the real window
     void setDTPicker1(std::chrono::year_month_day d) override { date = d; }
     std::chrono::year_month_day DTPicker1() const override { return date; }
     void setDTPicker2(std::chrono::minutes t) override { time = t; }
@@ -37,7 +37,6 @@ public:
         return out + (unloaded ? "closed" : "open");
     }
 
-    std::string caption;
     std::chrono::year_month_day date{};
     std::chrono::minutes time{};
     bool sms = false;

@@ -9,14 +9,9 @@
 
 namespace davrin::test {
 
-struct ShownMessage {
-    std::string text;
-    ui::MessageIcon icon;
-};
-
 template <class View> class FakeEditorView : public View {
 public:
-    void setCaption(const std::string& text) override { caption = text; }
+    void setCaption(const std::string&) override {} // read on the real window
     void setDTPicker1(std::chrono::year_month_day d) override { date = d; }
     std::chrono::year_month_day DTPicker1() const override { return date; }
     void setDTPicker2(std::chrono::minutes t) override { time = t; }
@@ -25,7 +20,7 @@ public:
     bool Check1() const override { return sms; }
     void enableCheck1(bool enabled) override { smsEnabled = enabled; }
     void showMessage(const std::string& text, ui::MessageIcon icon) override {
-        messages.push_back({text, icon});
+        messages.push_back((icon == ui::MessageIcon::Error ? "error: " : "info: ") + text);
     }
     void unload() override { unloaded = true; }
 
@@ -33,15 +28,21 @@ public:
         date = t.date();
         time = t.timeOfDay();
     }
-    std::string lastMessage() const { return messages.empty() ? "" : messages.back().text; }
+    std::string lastMessage() const { return messages.empty() ? "" : messages.back(); }
+    // Each box as "icon: text", then whether the window is still open.
+    std::string outcome() const {
+        std::string out;
+        for (const auto& m : messages)
+            out += m + "\n";
+        return out + (unloaded ? "closed" : "open");
+    }
 
-    std::string caption;
     std::chrono::year_month_day date{};
     std::chrono::minutes time{};
     bool sms = false;
     bool smsEnabled = false;
     std::string message;
-    std::vector<ShownMessage> messages;
+    std::vector<std::string> messages;
     bool unloaded = false;
 };
 

@@ -6,26 +6,34 @@
 #include "reminder/editing/editor_fakes_test.h"
 #include "reminder/store/reminder_statements.h"
 
+#include <gmock/gmock.h>
+
 #include <functional>
 #include <tuple>
 
 namespace davrin::editing {
 namespace {
 
-using test::queryInt;
 using test::testNow;
+using testing::AllOf;
+using testing::EndsWith;
+using testing::HasSubstr;
+using testing::StartsWith;
 
 class OTReminderTest : public ::testing::Test {
 protected:
     OTReminder form(test::FakeOTReminderView& v) {
         return OTReminder(v, {db.conn, clock, [this] { return mobile; }});
     }
-    // Loads a new form on `view` and saves what `arrange` typed.
+    // Loads a form on `view` and saves what `arrange` typed.
     void save(const std::function<void()>& arrange) {
         auto f = form(view);
         f.Form_Load();
         arrange();
         f.CmdOk_Click();
+    }
+    store::Occurrence occurrence(std::int64_t remid) {
+        return store::selectOccurrence(db.conn, remid).value_or(store::Occurrence{});
     }
 
     test::TempDatabase db;
@@ -34,12 +42,10 @@ protected:
     test::FakeOTReminderView view;
 };
 
-TEST_F(OTReminderTest, NewReminderLoadsTodayAndOffersSmsOnlyWithANumber) {
+TEST_F(OTReminderTest, NewReminderLoadsTheCurrentMinuteAndOffersSmsOnlyWithANumber) {
     gEditMode = EditModeNew;
     form(view).Form_Load();
-    EXPECT_EQ(view.caption, "Reminder - Saturday 05,  December 2026");
     EXPECT_EQ(store::LocalDateTime(view.date, view.time), testNow());
-    EXPECT_FALSE(view.sms);
     EXPECT_FALSE(view.smsEnabled);
 
     mobile = "0712345678";
@@ -48,26 +54,27 @@ TEST_F(OTReminderTest, NewReminderLoadsTodayAndOffersSmsOnlyWithANumber) {
     EXPECT_TRUE(second.smsEnabled);
 }
 
-TEST_F(OTReminderTest, ValidationRefusesInOrderAndWritesNothing) {
-    const std::tuple<const char*, store::LocalDateTime, const char*> cases[] = {
+TEST_F(OTReminderTest, RefusalsAndFailuresAreShownAndTheWindowKeepsWhatWasTyped) {
+    const std::tuple<const char*, store::LocalDateTime, bool, const char*> cases[] = {
         // The empty message is reported first, even with a schedule in the past.
-        {" \t\r\n ", testNow().addMinutes(-60), "Reminder Message is Empty cannot Save!"},
-        {"", testNow(), "Reminder Message is Empty cannot Save!"},
-        {"Call home", testNow().addMinutes(-1), "Reminder Schedule is Invalid"},
+        {" \t\r\n ", testNow().addMinutes(-60), false,
+         "info: Reminder Message is Empty cannot Save!\nopen"},
+        {"Call home", testNow().addMinutes(-1), false, "info: Reminder Schedule is Invalid\nopen"},
+        {"Renew passport", testNow(), true, "error: "}, // the disk is full
     };
     gEditMode = EditModeNew;
-    for (const auto& [message, schedule, expected] : cases) {
+    for (const auto& [message, schedule, diskFull, expected] : cases) {
         SCOPED_TRACE(expected);
+        if (diskFull)
+            db.failInsertsInto("OTReminder");
         view = {};
         save([&] {
             view.message = message;
             view.setSchedule(schedule);
         });
-        ASSERT_EQ(view.messages.size(), 1u);
-        EXPECT_EQ(view.messages[0].text, expected);
-        EXPECT_EQ(view.messages[0].icon, ui::MessageIcon::Information);
-        EXPECT_FALSE(view.unloaded);
-        EXPECT_EQ(view.message, message); // the window keeps what was typed
+        EXPECT_THAT(view.outcome(), AllOf(StartsWith(expected), HasSubstr(diskFull ? "full" : ""),
+                                          EndsWith("\nopen")));
+        EXPECT_EQ(view.message, message);
     }
     EXPECT_EQ(db.count("FROM OTReminder"), 0);
 }
@@ -78,29 +85,21 @@ TEST_F(OTReminderTest, InsertStoresTrimmedMessageInTheCurrentMinute) {
         view.message = "  Pay the shop's rent\r\n";
         view.sms = true;
     });
-    EXPECT_TRUE(view.messages.empty()) << view.lastMessage();
-    EXPECT_TRUE(view.unloaded);
-    const auto rows =
-        store::listOccurrences(db.conn, store::ListKind::OneTime, store::ListSortKey::DateTime,
-                               store::SortDirection::Ascending);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], (store::Occurrence{rows[0].remid, 0, "Pay the shop's rent", testNow(), 0, 1,
-                                          0, std::nullopt}));
+    EXPECT_EQ(view.outcome(), "closed");
+    const auto remid = test::queryInt(db.conn, "SELECT max(remid) FROM OTReminder");
+    EXPECT_EQ(occurrence(remid),
+              (store::Occurrence{remid, 0, "Pay the shop's rent", testNow(), 0, 1, 0, {}}));
 }
 
 TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
     const std::int64_t series = store::insertRecurringReminder(
         db.conn, {"Water plants", testNow(), store::RepeatKind::Weekly, 2, std::nullopt, 1},
         std::vector<store::LocalDateTime>{testNow().addDays(1), testNow().addDays(8)});
-    const auto before =
-        store::listOccurrences(db.conn, store::ListKind::Recurring, store::ListSortKey::DateTime,
-                               store::SortDirection::Ascending);
-    ASSERT_EQ(before.size(), 2u);
+    gRemId = test::queryInt(db.conn, "SELECT min(remid) FROM OTReminder");
+    const auto other = occurrence(gRemId + 1);
     db.exec("UPDATE OTReminder SET remdel = 5, SMSStatus = 1 WHERE remid = " +
-            std::to_string(before[0].remid));
-
+            std::to_string(gRemId));
     gEditMode = EditModeEdit;
-    gRemId = before[0].remid;
     gRecurrId = 0;
     // No number: the box is disabled but still shows the stored flag.
     save([&] {
@@ -113,56 +112,40 @@ TEST_F(OTReminderTest, EditOfASeriesOccurrenceKeepsItsSeriesAndResetsRemdel) {
         view.setSchedule(testNow().addDays(2).addMinutes(15));
         view.sms = false;
     });
-    EXPECT_TRUE(view.unloaded);
-    EXPECT_EQ(store::selectOccurrence(db.conn, before[0].remid),
-              (store::Occurrence{before[0].remid, series, "Water the ferns",
+    EXPECT_EQ(view.outcome(), "closed");
+    EXPECT_EQ(occurrence(gRemId),
+              (store::Occurrence{gRemId, series, "Water the ferns",
                                  testNow().addDays(2).addMinutes(15), 0, 0, 1, std::nullopt}));
-    EXPECT_EQ(store::selectOccurrence(db.conn, before[1].remid), before[1]); // the rest untouched
+    EXPECT_EQ(occurrence(gRemId + 1), other); // the rest untouched
 }
 
 TEST_F(OTReminderTest, AnOccurrenceDeletedMeanwhileIsReportedAndTheEditorCloses) {
     gEditMode = EditModeEdit;
     gRemId = store::insertOneTimeReminder(db.conn, "Dentist", testNow().addDays(3), 0);
     // An alert dismisses it while the editor is open.
-    save([&] {
-        EXPECT_FALSE(view.unloaded);
-        store::deleteOccurrence(db.conn, gRemId);
-    });
-    EXPECT_EQ(view.lastMessage(), kReminderGoneText);
+    save([&] { store::deleteOccurrence(db.conn, gRemId); });
+    EXPECT_EQ(view.lastMessage(), std::string("info: ") + kReminderGoneText);
     EXPECT_TRUE(view.unloaded);
     EXPECT_EQ(db.count("FROM OTReminder"), 0); // nothing re-created
 
     // Gone before the editor opened: said at once.
     test::FakeOTReminderView late;
     form(late).Form_Load();
-    EXPECT_EQ(late.lastMessage(), kReminderGoneText);
-    EXPECT_TRUE(late.unloaded);
+    EXPECT_EQ(late.outcome(), std::string("info: ") + kReminderGoneText + "\nclosed");
 }
 
 TEST_F(OTReminderTest, ARowWithAnUnreadableDateGetsOneFromTheEditor) {
     db.exec("INSERT INTO OTReminder (remainder, remdate) VALUES ('From a phone', '24:00')");
     gEditMode = EditModeEdit;
-    gRemId = queryInt(db.conn, "SELECT max(remid) FROM OTReminder");
+    gRemId = test::queryInt(db.conn, "SELECT max(remid) FROM OTReminder");
     save([&] {
         EXPECT_EQ(view.message, "From a phone");
         EXPECT_EQ(store::LocalDateTime(view.date, view.time), testNow());
         view.setSchedule(testNow().addDays(1));
     });
-    EXPECT_TRUE(view.messages.empty()) << view.lastMessage();
-    const auto row = store::selectOccurrence(db.conn, gRemId);
-    EXPECT_EQ(row->remdate, testNow().addDays(1));
-    EXPECT_FALSE(row->unreadableRemdate);
-}
-
-TEST_F(OTReminderTest, AFailingStatementIsReportedAndTheWindowStaysOpen) {
-    db.failInsertsInto("OTReminder");
-    gEditMode = EditModeNew;
-    save([&] { view.message = "Renew passport"; });
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_NE(view.messages[0].text.find("full"), std::string::npos) << view.messages[0].text;
-    EXPECT_EQ(view.messages[0].icon, ui::MessageIcon::Error);
-    EXPECT_FALSE(view.unloaded);
-    EXPECT_EQ(view.message, "Renew passport");
+    EXPECT_EQ(view.outcome(), "closed");
+    EXPECT_EQ(occurrence(gRemId).remdate, testNow().addDays(1));
+    EXPECT_FALSE(occurrence(gRemId).unreadableRemdate);
 }
 
 } // namespace

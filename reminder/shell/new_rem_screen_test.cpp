@@ -54,44 +54,36 @@ TEST_F(NewRemScreenTest, LoadShowsTheTextsTodayAndTheCurrentMinuteOnTop) {
                                {AlertLabel::Label9, "05-12-2026"}}));
     EXPECT_TRUE(view.topMost);
     EXPECT_EQ(view.picked, clock.now());
-    EXPECT_FALSE(view.unloaded);
 }
 
-TEST_F(NewRemScreenTest, EachButtonAnswersAndCloses) {
-    for (const store::LocalDateTime when :
-         {store::LocalDateTime(2026, 12, 5, 22, 41), // pickers untouched
-          store::LocalDateTime(2027, 1, 2, 7, 0),
-          store::LocalDateTime(2026, 12, 6, 0, 5)}) { // earlier time, later day
+// Modify answers with the picked minute if it is not in the past; the other buttons always answer.
+TEST_F(NewRemScreenTest, EachButtonAnswersAndClosesButModifyRefusesThePast) {
+    using Click = void (NewRemScreen::*)();
+    const struct {
+        store::LocalDateTime picked;
+        Click click;
+        std::optional<AlertAnswer> answer; // none: refused, the window stays
+    } cases[] = {
+        {{2026, 12, 5, 22, 40}, &NewRemScreen::btnModify_Click, std::nullopt},
+        {{2026, 12, 4, 23, 59}, &NewRemScreen::btnModify_Click, std::nullopt},
+        {{2026, 12, 5, 22, 41}, &NewRemScreen::btnModify_Click, AlertAnswer::Modify}, // untouched
+        {{2026, 12, 6, 0, 5}, &NewRemScreen::btnModify_Click, AlertAnswer::Modify},
+        {{2026, 12, 4, 0, 0}, &NewRemScreen::btnDismiss_Click, AlertAnswer::Dismiss},
+        {{2026, 12, 4, 0, 0}, &NewRemScreen::btnSnooze_Click, AlertAnswer::Snooze},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(store::toStorageText(c.picked));
+        view.picked = c.picked;
+        (form.*c.click)();
+        EXPECT_EQ(view.unloaded, c.answer.has_value());
+        if (c.answer == AlertAnswer::Modify) {
+            EXPECT_EQ(form.answer()->newTime, c.picked);
+        }
+        EXPECT_EQ(form.answer().has_value() ? std::optional(form.answer()->answer) : std::nullopt,
+                  c.answer);
         view.unloaded = false;
-        view.picked = when;
-        form.btnModify_Click();
-        EXPECT_EQ(form.answer()->answer, AlertAnswer::Modify);
-        EXPECT_EQ(form.answer()->newTime, when);
-        EXPECT_TRUE(view.unloaded);
-    }
-    for (const auto& [click, answer] :
-         {std::pair{&NewRemScreen::btnDismiss_Click, AlertAnswer::Dismiss},
-          std::pair{&NewRemScreen::btnSnooze_Click, AlertAnswer::Snooze}}) {
-        view.unloaded = false;
-        (form.*click)();
-        EXPECT_EQ(form.answer()->answer, answer);
-        EXPECT_TRUE(view.unloaded);
-    }
-    EXPECT_TRUE(view.messages.empty());
-}
-
-TEST_F(NewRemScreenTest, ModifyIntoThePastIsRefusedAndTheWindowStays) {
-    for (const auto& past :
-         {store::LocalDateTime(2026, 12, 5, 22, 40), store::LocalDateTime(2026, 12, 4, 23, 59)}) {
-        view.picked = past;
-        form.btnModify_Click();
     }
     EXPECT_EQ(view.messages, std::vector<std::string>(2, "Reminder: Reminder Schedule is Invalid"));
-    EXPECT_FALSE(view.unloaded);
-    EXPECT_FALSE(form.answer());
-
-    form.btnSnooze_Click(); // the other answers still work
-    EXPECT_EQ(form.answer()->answer, AlertAnswer::Snooze);
 }
 
 } // namespace

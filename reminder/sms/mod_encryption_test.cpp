@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
-#include <random>
 #include <string>
 
 namespace davrin::sms {
@@ -59,12 +58,8 @@ TEST(EncipherText, GivesTheBlocksWorkedOutByHand) {
     EXPECT_EQ(DecipherText("5EB4E1AADF28E543", "0123456789abcdefFEDC"), "Davrin");
 }
 
-TEST(EncipherText, PadsEachSixCharacterChunkWithBlanksAndTwoZeroBytesAlone) {
-    const std::string cipher = EncipherText("abc", programPassPhrase);
-    const CipherBlock plain = decipherBlock(blockFromHex(cipher), substitutionTable(),
-                                            keyFromPassPhrase(programPassPhrase));
-    EXPECT_EQ(plain, (CipherBlock{0x61, 0x62, 0x63, 0x20, 0x20, 0x20, 0x00, 0x00}));
-    EXPECT_EQ(DecipherText(cipher, programPassPhrase), "abc   ");
+// The blanks and the two zero bytes that fill a block are pinned by the worked example above.
+TEST(EncipherText, EnciphersEachChunkAloneAndANulEndsABlocksText) {
     // No chaining: equal chunks give equal blocks wherever they stand.
     const std::string twice = EncipherText("sixsixsixsix", "1234");
     EXPECT_EQ(twice, EncipherText("sixsix", "1234") + EncipherText("sixsix", "1234"));
@@ -72,35 +67,23 @@ TEST(EncipherText, PadsEachSixCharacterChunkWithBlanksAndTwoZeroBytesAlone) {
     EXPECT_EQ(DecipherText(EncipherText(std::string("ab\0cdefgh", 9), "77"), "77"), "abfgh   ");
 }
 
-TEST(EncipherText, WritesSixteenUppercaseDigitsForEverySixCharacters) {
-    const std::pair<std::size_t, std::size_t> lengths[] = {{0, 0},   {1, 16},  {6, 16},  {7, 32},
-                                                           {12, 32}, {13, 48}, {60, 160}};
-    for (const auto& [plainLength, digits] : lengths) {
-        const std::string cipher = EncipherText(std::string(plainLength, 'x'), "pass");
-        EXPECT_EQ(cipher.size(), digits) << plainLength << " characters";
-        EXPECT_EQ(cipher.find_first_not_of("0123456789ABCDEF"), std::string::npos) << cipher;
-    }
-}
-
 TEST(DecipherText, ReadsWholeBlocksOnlyAnyDigitCaseAndNonDigitsAsZero) {
     const std::string cipher = EncipherText("twelve chars", "C0FFEE");
     ASSERT_EQ(cipher.size(), 32u);
     EXPECT_EQ(DecipherText(cipher + "0123ABCD", "C0FFEE"), "twelve chars");
     EXPECT_EQ(DecipherText(cipher.substr(0, 31), "C0FFEE"), "twelve");
-    EXPECT_EQ(DecipherText(cipher.substr(0, 15), "C0FFEE"), "");
     std::string lower = cipher;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     EXPECT_EQ(DecipherText(lower, "C0FFEE"), "twelve chars");
-    EXPECT_EQ(DecipherText("G0Z0xx0000000000", "key"), DecipherText("0000000000000000", "key"));
-    EXPECT_EQ(DecipherText("#1 2\n3-4.5+6*7/8", "key"), DecipherText("0102030405060708", "key"));
+    const std::string notDigits = "G1\x80"
+                                  "2\n3-4.5+6*7/8";
+    EXPECT_EQ(DecipherText(notDigits, "key"), DecipherText("0102030405060708", "key"));
 }
 
 TEST(KeyFromPassPhrase, ReadsTheFirstTwentyCharactersAsHexadecimalPairs) {
     const std::pair<std::string_view, CipherKey> cases[] = {
         {"", {}},
-        {"Quiz? Why not!", {}},
-        {"Q7#mV!r2@Lp&", {0x07, 0, 0, 0x02, 0, 0, 0, 0, 0, 0}},
         {"aBc", {0xAB, 0x0C, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"00112233445566778899", {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99}},
         {"0011223344556677889AFFFF", {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x9A}},
@@ -111,31 +94,18 @@ TEST(KeyFromPassPhrase, ReadsTheFirstTwentyCharactersAsHexadecimalPairs) {
     }
 }
 
+// Sixteen uppercase digits for every six characters begun, and back to the text with blanks.
 TEST(CipherText, RoundTripsEveryByteValueExceptZero) {
     std::string everyByte(255, '\0');
     std::iota(everyByte.begin(), everyByte.end(), char{1});
-    for (const std::string& text :
-         {std::string("a"), everyByte, std::string("http://gw.example/send?#x#y#z#p#S#q#u#w")}) {
+    for (const std::string& text : {std::string(), std::string("a"), std::string(6, 'x'), everyByte,
+                                    std::string("http://gw.example/send?#x#y#z#p#S#q#u#w")}) {
         const std::string cipher = EncipherText(text, programPassPhrase);
+        EXPECT_EQ(cipher.size(), (text.size() + 5) / 6 * 16) << text.size() << " characters";
+        EXPECT_EQ(cipher.find_first_not_of("0123456789ABCDEF"), std::string::npos) << cipher;
         const std::string plain = DecipherText(cipher, programPassPhrase);
         EXPECT_EQ(plain, text + std::string((6 - text.size() % 6) % 6, ' '));
         EXPECT_EQ(EncipherText(plain, programPassPhrase), cipher);
-    }
-}
-
-TEST(DecipherText, KeepsItsLengthRulesOnRandomInput) {
-    std::mt19937 random(20240611);
-    const std::string_view alphabet = "0123456789ABCDEFabcdef0123456789 #G\n\x80";
-    std::uniform_int_distribution<std::size_t> length(0, 120);
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    for (int round = 0; round < 5000; ++round) {
-        std::string cipher(length(random), ' ');
-        for (char& c : cipher) {
-            c = alphabet[pick(random)];
-        }
-        const std::string plain = DecipherText(cipher, programPassPhrase);
-        EXPECT_LE(plain.size(), cipher.size() / 16 * 8) << cipher;
-        EXPECT_EQ(plain.find('\0'), std::string::npos) << cipher;
     }
 }
 

@@ -29,43 +29,25 @@ TEST(LocalDateTime, RejectsFieldsThatNameNoMinute) {
                  std::invalid_argument);
 }
 
-TEST(LocalDateTime, PartsOrderAndDayOfWeek) {
-    const LocalDateTime t(2026, 12, 5, 15, 7);
-    EXPECT_EQ(std::tuple(t.year(), t.month(), t.day(), t.hour(), t.minute()),
-              std::tuple(2026, 12u, 5u, 15, 7));
-    EXPECT_LT(LocalDateTime(2026, 12, 5, 23, 59), LocalDateTime(2026, 12, 6, 0, 0));
-    EXPECT_GT(LocalDateTime(2026, 12, 5, 10, 0), LocalDateTime(2026, 12, 5, 9, 59));
-    EXPECT_EQ(LocalDateTime(1, 1, 1).dayOfWeek(), std::chrono::Monday);
-    EXPECT_EQ(LocalDateTime(2027, 1, 1).dayOfWeek(), std::chrono::Friday);
-}
-
 TEST(LocalDateTime, AddsMinutesAndDaysAcrossBoundaries) {
     const std::tuple<LocalDateTime, std::int64_t, LocalDateTime> cases[] = {
         {{2026, 12, 31, 23, 50}, 15, {2027, 1, 1, 0, 5}},
-        {{2024, 2, 28, 23, 59}, 1, {2024, 2, 29, 0, 0}},
         {{2026, 3, 1, 0, 0}, -1, {2026, 2, 28, 23, 59}},
-        {{2026, 1, 1, 0, 0}, 365 * 24 * 60, {2027, 1, 1, 0, 0}},
     };
     for (const auto& [from, minutes, expected] : cases) {
         EXPECT_EQ(from.addMinutes(minutes), expected) << toStorageText(from) << " + " << minutes;
     }
     EXPECT_EQ(LocalDateTime(2024, 2, 28, 9, 30).addDays(2), LocalDateTime(2024, 3, 1, 9, 30));
     EXPECT_EQ(LocalDateTime(2026, 1, 1, 9, 30).addDays(-1), LocalDateTime(2025, 12, 31, 9, 30));
-    EXPECT_EQ(LocalDateTime(2026, 1, 1).addDays(3652), LocalDateTime(2036, 1, 1));
 }
 
+// The series tests step each repeat kind forward across month ends and leap days; here what a
+// series never asks for: steps back and across the turn of a year or a century.
 TEST(LocalDateTime, CalendarStepsClampToTheEndOfTheMonth) {
     const std::tuple<LocalDateTime, char, std::int64_t, LocalDateTime> cases[] = {
-        {{2026, 1, 31, 9, 30}, 'M', 1, {2026, 2, 28, 9, 30}},
-        {{2024, 1, 31, 9, 30}, 'M', 1, {2024, 2, 29, 9, 30}},
-        {{2026, 1, 31, 9, 30}, 'M', 2, {2026, 3, 31, 9, 30}}, // counted from the start, not chained
         {{2026, 3, 31, 0, 0}, 'M', -1, {2026, 2, 28, 0, 0}},
         {{2026, 12, 15, 0, 0}, 'M', 1, {2027, 1, 15, 0, 0}},
-        {{2026, 5, 31, 0, 0}, 'M', 6, {2026, 11, 30, 0, 0}},
-        {{2026, 11, 30, 0, 0}, 'Q', 1, {2027, 2, 28, 0, 0}},
-        {{2026, 8, 31, 0, 0}, 'Q', 2, {2027, 2, 28, 0, 0}},
-        {{2024, 2, 29, 12, 0}, 'Y', 1, {2025, 2, 28, 12, 0}},
-        {{2024, 2, 29, 12, 0}, 'Y', 4, {2028, 2, 29, 12, 0}},
+        {{2027, 5, 31, 0, 0}, 'Q', -1, {2027, 2, 28, 0, 0}},
         {{2099, 2, 28, 0, 0}, 'Y', 1, {2100, 2, 28, 0, 0}},
     };
     for (const auto& [from, unit, count, expected] : cases) {
@@ -87,11 +69,9 @@ TEST(LocalDateTime, ArithmeticOutsideTheYearsOneToNineThousandIsRefused) {
 
 TEST(DateTimeText, EveryFormOfOneMoment) {
     // Storage, schedule, 24-hour time, day key, caption, alert and general forms, joined by '|'.
+    // The windows' tests read these forms of ordinary days; here the leap day, midnight and
+    // years of fewer than four digits.
     const std::pair<LocalDateTime, const char*> cases[] = {
-        {{2026, 12, 5, 15, 7},
-         "2026-12-05 15:07|05/12/2026 03:07 PM|05-Dec|"
-         "Saturday 05,  December 2026|Saturday 05 Dec 2026 03:07 PM|"
-         "05/12/2026 15:07:00"},
         {{2024, 2, 29, 0, 0},
          "2024-02-29 00:00|29/02/2024 12:00 AM|29-Feb|"
          "Thursday 29,  February 2024|Thursday 29 Feb 2024 12:00 AM|"
@@ -109,29 +89,12 @@ TEST(DateTimeText, EveryFormOfOneMoment) {
         EXPECT_EQ(toIsoDateText(t), storage.substr(0, 10));
         EXPECT_EQ(parseStorageText(storage), t) << storage;
     }
-    EXPECT_EQ(toLongDateText(LocalDateTime(2026, 12, 5, 15, 7)), "Saturday 05 December 2026");
     // The edges of the 12-hour clock: noon is 12 PM, the first hour 12 AM.
     const std::pair<LocalDateTime, std::string> edges[] = {
         {{2026, 7, 1, 12, 0}, "01/07/2026 12:00 PM"},
-        {{2026, 9, 13, 0, 59}, "13/09/2026 12:59 AM"},
         {{2026, 5, 31, 11, 59}, "31/05/2026 11:59 AM"}};
     for (const auto& [t, schedule] : edges)
         EXPECT_EQ(toScheduleText(t), schedule);
-}
-
-TEST(DateTimeText, EnglishNamesForEveryMonthAndWeekday) {
-    const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    for (unsigned m = 1; m <= 12; ++m) {
-        EXPECT_EQ(toDayKey(LocalDateTime(2026, m, 9)), std::string("09-") + months[m - 1]);
-    }
-    EXPECT_EQ(englishMonthName(std::chrono::September), "September");
-    // 2026-11-01 is a Sunday; the week that follows names every day once.
-    const char* weekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                              "Thursday", "Friday", "Saturday"};
-    for (unsigned d = 0; d < 7; ++d) {
-        EXPECT_EQ(englishWeekdayName(LocalDateTime(2026, 11, 1 + d).dayOfWeek()), weekdays[d]);
-    }
 }
 
 TEST(DateTimeText, TheStorageParserIsStrict) {

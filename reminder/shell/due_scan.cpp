@@ -1,5 +1,6 @@
 // The due-reminder scan: thought, news line, due query, alert, answer, list refresh, repeat.
 #include "reminder/shell/due_scan.h"
+#include "reminder/ui/busy_flag.h"
 
 #include "reminder/shell/alert_values.h"
 #include "reminder/shell/news_line.h"
@@ -12,18 +13,6 @@
 namespace davrin::shell {
 
 namespace {
-
-// Marks the scan busy for the length of one tick, whatever way the tick ends.
-class BusyFlag {
-public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-private:
-    bool& flag_;
-};
 
 std::string readFailure(const std::exception& e) {
     return std::string("The due reminders could not be read from the database. They are alerted "
@@ -46,7 +35,7 @@ void DueReminderScan::Timer1_Timer() {
         return;
     std::optional<std::string> failure;
     {
-        BusyFlag busy(running_);
+        ui::BusyFlag busy(running_);
         failure = run();
     }
     // Told after the run, so a box left open holds up no later tick.

@@ -1,5 +1,6 @@
 // SMS dispatch: account, pending occurrences, one request each, marking, and telling failures once.
 #include "reminder/sms/sms_dispatch.h"
+#include "reminder/ui/busy_flag.h"
 
 #include "reminder/sms/sms_request.h"
 #include "reminder/store/reminder_statements.h"
@@ -17,18 +18,6 @@ constexpr std::chrono::milliseconds kTickLockWait{250};
 
 constexpr const char* kSupportLine = "If this keeps happening, write to support@example.com.";
 
-// Set for the length of one run, however it ends.
-class BusyFlag {
-public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 SmsDispatch::SmsDispatch(Services services) : s_(std::move(services)) {
@@ -39,7 +28,7 @@ SmsDispatch::SmsDispatch(Services services) : s_(std::move(services)) {
 void SmsDispatch::Timer2_Timer(const std::string& lblmobileno) {
     if (running_)
         return;
-    const BusyFlag busy(running_);
+    const ui::BusyFlag busy(running_);
     const std::string mobileNumber = trimBlanks(lblmobileno);
     if (mobileNumber.empty())
         return;

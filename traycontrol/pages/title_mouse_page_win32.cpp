@@ -1,6 +1,8 @@
 // SysTrayText as a COM property page: its dialog implements the view and wires its messages.
 #include "traycontrol/pages/property_page_win32.h"
 
+#include "common/win32/handles.h"
+
 #include "traycontrol/control/icons/icon_ids.h"
 #include "traycontrol/control/module/norvane_module_win32.h"
 #include "traycontrol/pages/page_text_win32.h"
@@ -65,10 +67,10 @@ private:
                       static_cast<PageMessageBoxes&>(*this));
         for (const auto& c : kSysTrayTextControls)
             addTip(idOf(c.id), c.tip);
-        logo_ = static_cast<HICON>(LoadImageW(module::instance(), MAKEINTRESOURCEW(IDI_STATIC),
-                                              IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+        logo_.reset(static_cast<HICON>(LoadImageW(module::instance(), MAKEINTRESOURCEW(IDI_STATIC),
+                                                  IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
         SendDlgItemMessageW(window(), idOf(C::imgMakerLogo), STM_SETICON,
-                            reinterpret_cast<WPARAM>(logo_), 0);
+                            reinterpret_cast<WPARAM>(logo_.get()), 0);
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window(), WM_GETFONT, 0, 0)), sizeof font,
                    &font);
@@ -84,8 +86,7 @@ private:
     }
     void destroying() override {
         page_.reset();
-        DestroyIcon(logo_);
-        logo_ = nullptr;
+        logo_.reset();
     }
     void selectionChanged(SelectedControl& control) override {
         const Quiet quiet(*this);
@@ -139,7 +140,7 @@ private:
 
     std::optional<SysTrayText> page_;
     bool quiet_ = false;
-    HICON logo_ = nullptr;
+    win32::UniqueIcon logo_;
     win32::UniqueFont link_, bold_;
 };
 } // namespace

@@ -26,8 +26,8 @@ constexpr WORD idOf(C c) {
     return static_cast<WORD>(2000 + static_cast<int>(c));
 }
 
-PageTemplate layout() {
-    PageTemplate t(290, 160);
+win32::DialogTemplate layout() {
+    win32::DialogTemplate t = pageTemplate(290, 160);
     const auto add = [&](const wchar_t* cls, C c, short x, short y, short cx, short cy,
                          DWORD style) {
         t.add(cls, wide(controlText(c).caption), idOf(c), x, y, cx, cy, style);

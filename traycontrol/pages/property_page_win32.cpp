@@ -16,7 +16,12 @@ namespace {
 constexpr int kSheetTabsId = 0x3020; // a property sheet's tab control
 }
 
-PropertyPage::PropertyPage(std::wstring title, PageTemplate layout)
+win32::DialogTemplate pageTemplate(short cx, short cy) {
+    return win32::DialogTemplate(L"", cx, cy, DS_CONTROL | WS_CHILD | DS_3DLOOK,
+                                 WS_EX_CONTROLPARENT);
+}
+
+PropertyPage::PropertyPage(std::wstring title, win32::DialogTemplate layout)
     : title_(std::move(title)), layout_(std::move(layout)) {
     module::lock();
 }
@@ -93,7 +98,7 @@ STDMETHODIMP PropertyPage::GetPageInfo(PROPPAGEINFO* info) {
         std::copy(title_.c_str(), title_.c_str() + title_.size() + 1, title);
         info->cb = sizeof *info;
         info->pszTitle = title;
-        info->size = pagePixels(layout_);
+        info->size = win32::dialogPixels(layout_);
         info->pszDocString = nullptr;
         info->pszHelpFile = nullptr;
         info->dwHelpContext = 0;

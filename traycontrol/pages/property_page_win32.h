@@ -2,11 +2,11 @@
 #pragma once
 
 #include "common/win32/com_object.h"
+#include "common/win32/dialog_template.h"
 #include "common/win32/handles.h"
 #include "traycontrol/pages/dispatch_control_win32.h"
 #include "traycontrol/pages/page_changes.h"
 #include "traycontrol/pages/page_message_boxes.h"
-#include "traycontrol/pages/page_template_win32.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -35,7 +35,7 @@ public:
     STDMETHODIMP TranslateAccelerator(MSG* message) override;
 
 protected:
-    PropertyPage(std::wstring title, PageTemplate layout);
+    PropertyPage(std::wstring title, win32::DialogTemplate layout);
     ~PropertyPage() override;
 
     HWND window() const { return window_; }
@@ -65,13 +65,16 @@ private:
     HWND sheet() const;
 
     std::wstring title_;
-    PageTemplate layout_;
+    win32::DialogTemplate layout_;
     win32::ComPtr<IPropertyPageSite> site_;
     std::unique_ptr<DispatchControl> control_;
     HWND window_ = nullptr;
     HWND holder_ = nullptr; // the frame's window the page sits in
     HWND tips_ = nullptr;
 };
+
+// A page's template: a child window with no caption or border, `cx` by `cy` dialog units.
+win32::DialogTemplate pageTemplate(short cx, short cy);
 
 // The page objects the class factory makes.
 HRESULT createSysTrayText(REFIID riid, void** out);

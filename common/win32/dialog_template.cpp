@@ -1,36 +1,33 @@
-// Extended dialog templates, word by word in the layout the dialog manager reads.
-#include "traycontrol/pages/page_template_win32.h"
+// Builds extended dialog templates word by word, in the layout the dialog manager reads.
+#include "common/win32/dialog_template.h"
 
 #include "common/win32/handles.h"
 
-namespace norvane::pages {
+namespace win32 {
 
-namespace {
-constexpr wchar_t kFontName[] = L"Tahoma";
-constexpr int kFontPoints = 8;
-} // namespace
-
-PageTemplate::PageTemplate(short cx, short cy) : cx_(cx), cy_(cy) {
+DialogTemplate::DialogTemplate(std::wstring_view caption, short cx, short cy, DWORD style,
+                               DWORD exStyle)
+    : cx_(cx), cy_(cy) {
     words_.push_back(1);      // dlgVer
     words_.push_back(0xFFFF); // signature: extended template
     putDword(0);              // helpID
-    putDword(WS_EX_CONTROLPARENT);
-    putDword(DS_CONTROL | WS_CHILD | DS_SETFONT | DS_3DLOOK);
+    putDword(exStyle);
+    putDword(style | DS_SETFONT);
     countIndex_ = words_.size();
     words_.push_back(0); // cDlgItems, counted by add()
     for (short v : {short{0}, short{0}, cx, cy})
         words_.push_back(static_cast<WORD>(v));
     words_.push_back(0); // no menu
     words_.push_back(0); // default dialog class
-    words_.push_back(0); // no caption
-    words_.push_back(kFontPoints);
-    words_.push_back(FW_NORMAL);
+    putString(caption);
+    words_.push_back(kDialogFontPoints);
+    words_.push_back(FW_NORMAL);                    // weight
     words_.push_back(MAKEWORD(0, DEFAULT_CHARSET)); // italic, charset
-    putString(kFontName);
+    putString(kDialogFontFace);
 }
 
-void PageTemplate::add(std::wstring_view className, std::wstring_view text, WORD id, short x,
-                       short y, short cx, short cy, DWORD style, DWORD exStyle) {
+void DialogTemplate::add(std::wstring_view className, std::wstring_view text, WORD id, short x,
+                         short y, short cx, short cy, DWORD style, DWORD exStyle) {
     if (words_.size() % 2 != 0)
         words_.push_back(0); // items start on a DWORD boundary
     putDword(0);             // helpID
@@ -45,25 +42,25 @@ void PageTemplate::add(std::wstring_view className, std::wstring_view text, WORD
     ++words_[countIndex_];
 }
 
-void PageTemplate::putDword(DWORD value) {
+void DialogTemplate::putDword(DWORD value) {
     words_.push_back(LOWORD(value));
     words_.push_back(HIWORD(value));
 }
 
-void PageTemplate::putString(std::wstring_view text) {
+void DialogTemplate::putString(std::wstring_view text) {
     for (wchar_t c : text)
         words_.push_back(static_cast<WORD>(c));
     words_.push_back(0);
 }
 
-SIZE pagePixels(const PageTemplate& layout) {
-    // The frame asks for the size before the page exists, so the dialog manager's own rule is
-    // applied here: base units from the font's height and its average letter width.
-    win32::WindowDc screen(nullptr);
-    const int height = -MulDiv(kFontPoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    win32::UniqueFont font(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                       DEFAULT_CHARSET, 0, 0, 0, 0, kFontName));
-    win32::SelectedObject selected(screen.get(), font.get());
+SIZE dialogPixels(const DialogTemplate& layout) {
+    // The dialog manager's own rule: base units from the font's height and its average letter
+    // width.
+    WindowDc screen(nullptr);
+    const int height = -MulDiv(kDialogFontPoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    UniqueFont font(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                                0, 0, 0, kDialogFontFace));
+    SelectedObject selected(screen.get(), font.get());
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.get(), &metrics);
     constexpr wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -74,4 +71,4 @@ SIZE pagePixels(const PageTemplate& layout) {
     return {MulDiv(layout.cx(), baseX, 4), MulDiv(layout.cy(), baseY, 8)};
 }
 
-} // namespace norvane::pages
+} // namespace win32

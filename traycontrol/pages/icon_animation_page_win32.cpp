@@ -64,9 +64,9 @@ std::string folderOf(const std::wstring& path) {
     return utf8(path.substr(0, path.find_last_of(L"\\/")));
 }
 
-class SysTrayTestDialog final : public PropertyPage, private SysTrayTestView {
+class SysTrayTestDialog final : public PageOf<SysTrayTest>, private SysTrayTestView {
 public:
-    SysTrayTestDialog() : PropertyPage(L"SysTrayTest", layout()) {}
+    SysTrayTestDialog() : PageOf(L"SysTrayTest", layout()) {}
 
 private:
     // SysTrayTestView
@@ -128,15 +128,6 @@ private:
         page_.reset();
         pictures_.clear();
     }
-    void selectionChanged(SelectedControl& control) override {
-        const Quiet quiet(*this);
-        page_->PropertyPage_SelectionChanged(control);
-    }
-    bool applyChanges(SelectedControl& control) override {
-        return page_->PropertyPage_ApplyChanges(control);
-    }
-    bool changed() const override { return page_ && page_->changed(); }
-
     bool message(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {
         if (!page_)
             return false;
@@ -247,21 +238,12 @@ private:
         return DefSubclassProc(box, msg, wParam, lParam);
     }
 
-    struct Quiet {
-        explicit Quiet(SysTrayTestDialog& d) : dialog(d), was(d.quiet_) { d.quiet_ = true; }
-        ~Quiet() { dialog.quiet_ = was; }
-        SysTrayTestDialog& dialog;
-        bool was;
-    };
-
     UserLocaleNumbers numbers_;
     OlePictureFiles files_;
     std::optional<CommonOpenFileDialog> dialog_;
-    std::optional<SysTrayTest> page_;
     std::map<C, PictureRef> pictures_;
     std::uint32_t interval_ = 0;
     bool running_ = false;
-    bool quiet_ = false;
 };
 } // namespace
 

@@ -12,6 +12,7 @@
 #include <olectl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace norvane::pages {
@@ -71,6 +72,33 @@ private:
     HWND window_ = nullptr;
     HWND holder_ = nullptr; // the frame's window the page sits in
     HWND tips_ = nullptr;
+};
+
+// A page whose logic is the portable class `Page`: holds it while the window exists and hands it
+// the frame's selection and Apply.
+template <class Page> class PageOf : public PropertyPage {
+protected:
+    using PropertyPage::PropertyPage;
+
+    // Values the page window puts up itself raise no handler while a Quiet lives.
+    struct Quiet {
+        explicit Quiet(PageOf& p) : page(p), was(p.quiet_) { p.quiet_ = true; }
+        ~Quiet() { page.quiet_ = was; }
+        PageOf& page;
+        bool was;
+    };
+
+    void selectionChanged(SelectedControl& control) override {
+        const Quiet quiet(*this);
+        page_->PropertyPage_SelectionChanged(control);
+    }
+    bool applyChanges(SelectedControl& control) override {
+        return page_->PropertyPage_ApplyChanges(control);
+    }
+    bool changed() const override { return page_ && page_->changed(); }
+
+    std::optional<Page> page_;
+    bool quiet_ = false;
 };
 
 // A page's template: a child window with no caption or border, `cx` by `cy` dialog units.

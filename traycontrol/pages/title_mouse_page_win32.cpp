@@ -43,9 +43,9 @@ win32::DialogTemplate layout() {
     return t;
 }
 
-class SysTrayTextDialog final : public PropertyPage, private SysTrayTextView {
+class SysTrayTextDialog final : public PageOf<SysTrayText>, private SysTrayTextView {
 public:
-    SysTrayTextDialog() : PropertyPage(L"SysTrayText", layout()) {}
+    SysTrayTextDialog() : PageOf(L"SysTrayText", layout()) {}
 
 private:
     // SysTrayTextView
@@ -89,15 +89,6 @@ private:
         page_.reset();
         logo_.reset();
     }
-    void selectionChanged(SelectedControl& control) override {
-        const Quiet quiet(*this);
-        page_->PropertyPage_SelectionChanged(control);
-    }
-    bool applyChanges(SelectedControl& control) override {
-        return page_->PropertyPage_ApplyChanges(control);
-    }
-    bool changed() const override { return page_ && page_->changed(); }
-
     bool message(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {
         if (msg == WM_CTLCOLORSTATIC &&
             reinterpret_cast<HWND>(lParam) == GetDlgItem(window(), idOf(C::Label1))) {
@@ -131,16 +122,6 @@ private:
         return true;
     }
 
-    // Values the page puts up itself raise no handler.
-    struct Quiet {
-        explicit Quiet(SysTrayTextDialog& d) : dialog(d), was(d.quiet_) { d.quiet_ = true; }
-        ~Quiet() { dialog.quiet_ = was; }
-        SysTrayTextDialog& dialog;
-        bool was;
-    };
-
-    std::optional<SysTrayText> page_;
-    bool quiet_ = false;
     win32::UniqueIcon logo_;
     win32::UniqueFont link_, bold_;
 };

@@ -33,15 +33,10 @@ TEST_F(Creation, ByProgIdWithTheKeysAndInterfacesOfAControl) {
             S_OK);
     }
     const auto keys = ownedKeys(); // ProgID, control, pages, library, interfaces
-    const std::wstring libId = wide(kLibIdText), controlKey = keys[1];
     const std::tuple<std::wstring, const wchar_t*, std::wstring> values[] = {
-        {controlKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-        {controlKey + L"\\Control", nullptr, L""},
-        {controlKey + L"\\TypeLib", nullptr, libId},
-        {keys[4] + L"\\1.0", nullptr, L"Utility to place Programms on the Taskbar"},
-        {keys[4] + L"\\1.0\\FLAGS", nullptr, L"2"},
-        {keys[5] + L"\\ProxyStubClsid32", nullptr, L"{00020424-0000-0000-C000-000000000046}"},
-        {keys[6] + L"\\TypeLib", nullptr, libId}};
+        {keys[1] + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+        {keys[1] + L"\\Control", nullptr, L""},
+        {keys[5] + L"\\ProxyStubClsid32", nullptr, L"{00020424-0000-0000-C000-000000000046}"}};
     for (const auto& [key, name, expected] : values) {
         wchar_t value[512] = {};
         DWORD size = sizeof value;
@@ -63,13 +58,9 @@ TEST_F(Creation, TypeLibraryAgreesWithTheIdentitiesGeneratedFromTheIdl) {
     EXPECT_EQ(attr->wLibFlags & LIBFLAG_FCONTROL, LIBFLAG_FCONTROL);
     lib->ReleaseTLibAttr(attr);
 
-    EXPECT_EQ(lib->GetTypeInfoCount(), std::size(kTypes));
     for (const auto& type : kTypes) {
         ComPtr<ITypeInfo> info;
         ASSERT_EQ(lib->GetTypeInfoOfGuid(guid(type.guid), &info), S_OK) << type.name;
-        Bstr typeName;
-        info->GetDocumentation(MEMBERID_NIL, typeName.put(), nullptr, nullptr, nullptr);
-        EXPECT_EQ(typeName.get(), wide(type.name));
         for (const auto& member : kMembers) {
             if (std::strcmp(member.type, type.name) != 0)
                 continue;
@@ -97,22 +88,16 @@ TEST_F(Dispatch, EveryPropertyRoundTripsLateBound) {
         VARIANT set;
         double expect; // numbers and Booleans as read back
     };
-    // One case a property; the corrections themselves are the logic's and tested natively.
-    for (const auto& row :
-         {Case{dispid::swTrayMouse, arg(VT_BOOL, 0), 0},
-          Case{dispid::swTrayText, arg(VT_BOOL, 1), -1},
-          Case{dispid::FlashCycle, arg(VT_R8, 1.25), 1.25},
-          Case{dispid::AnimCycle, arg(VT_R8, 0.25), 0.25},
-          Case{dispid::FrameCount, arg(VT_I2, 25), 10}, Case{dispid::TrayMode, arg(VT_I2, 7), 0},
-          Case{dispid::GoWeb, arg(VT_BOOL, 0), 0}}) {
+    // The title, the mouse switch, both cycles, the frame count and the mode travel late-bound
+    // through the pages in the design host's test and through a stream in the persistence tests.
+    for (const auto& row : {Case{dispid::swTrayText, arg(VT_BOOL, 1), -1},
+                            Case{dispid::FlashCycle, arg(VT_R8, 1.25), 1.25},
+                            Case{dispid::GoWeb, arg(VT_BOOL, 0), 0}}) {
         EXPECT_EQ(put(c, row.id, row.set), S_OK) << std::hex << row.id;
         const Variant value = get(c, row.id);
         EXPECT_EQ(V_VT(&value), V_VT(&row.set)) << std::hex << row.id;
         EXPECT_EQ(number(c, row.id), row.expect) << std::hex << row.id;
     }
-    put(c, dispid::TrayTitle, text(L"Davrin"));
-    const Variant title = get(c, dispid::TrayTitle);
-    EXPECT_STREQ(V_BSTR(&title), L"Davrin");
 
     // The built-in pictures are real picture objects; one set by reference comes back as is.
     const Variant pic1 = get(c, dispid::Pic01);

@@ -46,7 +46,7 @@ std::wstring text(HWND window) {
     return buffer;
 }
 
-// Visible windows of one process, top-level ones and all their descendants, found by a condition.
+// A visible window of one process, top-level or a descendant of one, found by a condition.
 struct Search {
     DWORD pid;
     std::function<bool(HWND)> wanted;
@@ -56,12 +56,8 @@ BOOL CALLBACK visit(HWND window, LPARAM search) {
     auto& s = *reinterpret_cast<Search*>(search);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == s.pid && IsWindowVisible(window)) {
-        if (s.wanted(window))
-            s.found = window;
-        else if (topLevel(window))
-            EnumChildWindows(window, visit, search);
-    }
+    if (pid == s.pid && IsWindowVisible(window) && s.wanted(window))
+        s.found = window;
     return s.found == nullptr;
 }
 
@@ -85,7 +81,7 @@ public:
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (std::chrono::steady_clock::now() < end) {
             Search search{process_.dwProcessId, wanted};
-            EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+            EnumChildWindows(GetDesktopWindow(), visit, reinterpret_cast<LPARAM>(&search));
             if (search.found)
                 return search.found;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -9,10 +9,6 @@ namespace {
 using Creation = Registered;
 using Dispatch = Registered;
 
-std::wstring wide(const char* text) {
-    return {text, text + std::strlen(text)};
-}
-
 // What hosts find only in the registry, and the interfaces no other test asks for. The library's
 // path is proven by loading it, the pages' classes by creating them.
 TEST_F(Creation, ByProgIdWithTheKeysAndInterfacesOfAControl) {
@@ -64,7 +60,7 @@ TEST_F(Creation, TypeLibraryAgreesWithTheIdentitiesGeneratedFromTheIdl) {
         for (const auto& member : kMembers) {
             if (std::strcmp(member.type, type.name) != 0)
                 continue;
-            auto memberName = wide(member.name);
+            std::wstring memberName(member.name, member.name + std::strlen(member.name));
             LPOLESTR names[] = {memberName.data()};
             MEMBERID id = 0;
             EXPECT_EQ(info->GetIDsOfNames(names, 1, &id), S_OK) << member.name;

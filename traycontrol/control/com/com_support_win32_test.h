@@ -35,23 +35,9 @@ inline std::wstring exeFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-// Keys a registered control must leave behind when it is unregistered again.
-inline std::vector<std::wstring> ownedKeys() {
-    std::vector<std::wstring> keys = {L"Norvane.ctlSysTray"};
-    const std::pair<const wchar_t*, Guid> owned[] = {
-        {L"CLSID\\", kClsidCtlSysTray},   {L"CLSID\\", kClsidSysTrayText},
-        {L"CLSID\\", kClsidSysTrayTest},  {L"TypeLib\\", kLibId},
-        {L"Interface\\", kIidCtlSysTray}, {L"Interface\\", kDiidCtlSysTrayEvents}};
-    for (const auto& [folder, id] : owned) {
-        wchar_t text[40] = {};
-        StringFromGUID2(guid(id), text, 40);
-        keys.push_back(folder + std::wstring(text));
-    }
-    return keys;
-}
-
 // Suites that need Norvane.dll registered as regsvr32 registers it, for as long as they run;
-// the design host's suite needs nothing registered, so registration is per suite.
+// the design host's suite needs nothing registered, so registration is per suite. Unregistering
+// leaves the classes root as it was.
 class Registered : public ::testing::Test {
 protected:
     using Entry = HRESULT(WINAPI*)();
@@ -59,24 +45,36 @@ protected:
         const HMODULE module = LoadLibraryW((exeFolder() + L"Norvane.dll").c_str());
         return reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, name)));
     }
+    // The keys in each folder registration writes to, counting the folder itself.
+    static std::vector<DWORD> classesRoot() {
+        std::vector<DWORD> counts;
+        for (const wchar_t* folder : {L"CLSID", L"Interface", L"TypeLib", L"Norvane.ctlSysTray"}) {
+            HKEY key = nullptr;
+            DWORD count = 0;
+            if (RegOpenKeyExW(HKEY_CLASSES_ROOT, folder, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+                RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                                 nullptr, nullptr, nullptr, nullptr);
+                RegCloseKey(key);
+                ++count;
+            }
+            counts.push_back(count);
+        }
+        return counts;
+    }
+    static inline std::vector<DWORD> unregistered;
     static void SetUpTestSuite() {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        unregistered = classesRoot();
         ASSERT_EQ(entry("DllRegisterServer")(), S_OK);
     }
     static void TearDownTestSuite() {
         for (int twice = 0; twice < 2; ++twice)
             EXPECT_EQ(entry("DllUnregisterServer")(), S_OK);
+        EXPECT_EQ(classesRoot(), unregistered) << "keys left behind";
         ComPtr<IDispatch> gone;
         EXPECT_EQ(CoCreateInstance(guid(kClsidCtlSysTray), nullptr, CLSCTX_INPROC_SERVER,
                                    IID_PPV_ARGS(&gone)),
                   REGDB_E_CLASSNOTREG);
-        for (const auto& key : ownedKeys()) {
-            HKEY left = nullptr;
-            EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &left),
-                      ERROR_FILE_NOT_FOUND)
-                << std::string(key.begin(), key.end());
-            win32::UniqueHkey(left).reset();
-        }
         CoUninitialize();
     }
 };

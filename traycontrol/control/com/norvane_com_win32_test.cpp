@@ -9,6 +9,12 @@ namespace {
 using Creation = Registered;
 using Dispatch = Registered;
 
+std::wstring key(const wchar_t* folder, const Guid& id) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid(id), text, 40);
+    return folder + std::wstring(text);
+}
+
 // What hosts find only in the registry, and the interfaces no other test asks for. The library's
 // path is proven by loading it, the pages' classes by creating them.
 TEST_F(Creation, ByProgIdWithTheKeysAndInterfacesOfAControl) {
@@ -28,11 +34,12 @@ TEST_F(Creation, ByProgIdWithTheKeysAndInterfacesOfAControl) {
             CoCreateInstance(guid(page), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created)),
             S_OK);
     }
-    const auto keys = ownedKeys(); // ProgID, control, pages, library, interfaces
+    const std::wstring clsidKey = key(L"CLSID\\", kClsidCtlSysTray);
     const std::tuple<std::wstring, const wchar_t*, std::wstring> values[] = {
-        {keys[1] + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-        {keys[1] + L"\\Control", nullptr, L""},
-        {keys[5] + L"\\ProxyStubClsid32", nullptr, L"{00020424-0000-0000-C000-000000000046}"}};
+        {clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+        {clsidKey + L"\\Control", nullptr, L""},
+        {key(L"Interface\\", kIidCtlSysTray) + L"\\ProxyStubClsid32", nullptr,
+         L"{00020424-0000-0000-C000-000000000046}"}};
     for (const auto& [key, name, expected] : values) {
         wchar_t value[512] = {};
         DWORD size = sizeof value;

@@ -17,18 +17,16 @@
 #include <iterator>
 #include <map>
 #include <thread>
+#include <type_traits>
 
 namespace norvane::design {
 namespace {
 
 using Tx = pages::SysTrayTextControl;
 using Ts = pages::SysTrayTestControl;
-// The pages number their controls from these, in the order of their tables.
-int idOf(Tx c) {
-    return 1000 + static_cast<int>(c);
-}
-int idOf(Ts c) {
-    return 2000 + static_cast<int>(c);
+// The pages number their controls from 1000 and 2000, in the order of their tables.
+template <class Control> int idOf(Control c) {
+    return (std::is_same_v<Control, Tx> ? 1000 : 2000) + static_cast<int>(c);
 }
 
 using com::exeFolder;

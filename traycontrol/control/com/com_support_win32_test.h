@@ -64,6 +64,7 @@ protected:
     static inline std::vector<DWORD> unregistered;
     static void SetUpTestSuite() {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        entry("DllUnregisterServer")(); // whatever an interrupted run left behind
         unregistered = classesRoot();
         ASSERT_EQ(entry("DllRegisterServer")(), S_OK);
     }

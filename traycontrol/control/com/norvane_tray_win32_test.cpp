@@ -1,4 +1,4 @@
-// Wine tests of ctlSysTray as hosts meet it: events and property notifications, painting, resources.
+// Wine tests of ctlSysTray as hosts meet it: events, property notifications, painting, resources.
 #include "traycontrol/control/com/com_support_win32_test.h"
 
 #include "traycontrol/control/com/categorize_properties_win32.h"

@@ -1,4 +1,4 @@
-// Helpers for the Wine tests of Norvane.dll: late-bound calls, a property bag and event sinks.
+// Helpers for the Wine tests of Norvane.dll: the registered server, and late-bound calls.
 #pragma once
 
 #include "common/win32/handles.h"
@@ -35,13 +35,50 @@ inline std::wstring exeFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-inline void pumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+// Suites that need Norvane.dll registered as regsvr32 registers it, for as long as they run;
+// the design host's suite needs nothing registered, so registration is per suite. Unregistering
+// leaves the classes root as it was.
+class Registered : public ::testing::Test {
+protected:
+    using Entry = HRESULT(WINAPI*)();
+    static Entry entry(const char* name) {
+        const HMODULE module = LoadLibraryW((exeFolder() + L"Norvane.dll").c_str());
+        return reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, name)));
     }
-}
+    // The keys in each folder registration writes to, counting the folder itself.
+    static std::vector<DWORD> classesRoot() {
+        std::vector<DWORD> counts;
+        for (const wchar_t* folder : {L"CLSID", L"Interface", L"TypeLib", L"Norvane.ctlSysTray"}) {
+            HKEY key = nullptr;
+            DWORD count = 0;
+            if (RegOpenKeyExW(HKEY_CLASSES_ROOT, folder, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+                RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                                 nullptr, nullptr, nullptr, nullptr);
+                RegCloseKey(key);
+                ++count;
+            }
+            counts.push_back(count);
+        }
+        return counts;
+    }
+    static inline std::vector<DWORD> unregistered;
+    static void SetUpTestSuite() {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        entry("DllUnregisterServer")(); // whatever an interrupted run left behind
+        unregistered = classesRoot();
+        ASSERT_EQ(entry("DllRegisterServer")(), S_OK);
+    }
+    static void TearDownTestSuite() {
+        for (int twice = 0; twice < 2; ++twice)
+            EXPECT_EQ(entry("DllUnregisterServer")(), S_OK);
+        EXPECT_EQ(classesRoot(), unregistered) << "keys left behind";
+        ComPtr<IDispatch> gone;
+        EXPECT_EQ(CoCreateInstance(guid(kClsidCtlSysTray), nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&gone)),
+                  REGDB_E_CLASSNOTREG);
+        CoUninitialize();
+    }
+};
 
 inline ComPtr<IDispatch> createControl() {
     ComPtr<IDispatch> control;
@@ -61,9 +98,8 @@ inline HRESULT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARI
     DISPPARAMS params{args.data(), isPut ? &named : nullptr, static_cast<UINT>(args.size()),
                       isPut ? 1u : 0u};
     EXCEPINFO exception{};
-    UINT argError = 0;
     const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
-                                      &exception, &argError);
+                                      &exception, nullptr);
     if (error)
         *error = exception.scode;
     for (BSTR text : {exception.bstrSource, exception.bstrDescription, exception.bstrHelpFile})
@@ -110,120 +146,5 @@ inline Variant text(const wchar_t* value) {
     V_BSTR(&v) = SysAllocString(value);
     return v;
 }
-
-// Keeps a sink advised on one of the control's connection points.
-class Connection {
-public:
-    Connection(IDispatch* control, REFIID iid, IUnknown* sink) {
-        ComPtr<IConnectionPointContainer> container;
-        EXPECT_EQ(control->QueryInterface(IID_PPV_ARGS(&container)), S_OK);
-        EXPECT_EQ(container->FindConnectionPoint(iid, &point_), S_OK);
-        EXPECT_EQ(point_->Advise(sink, &cookie_), S_OK);
-    }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-    ~Connection() { EXPECT_EQ(point_->Unadvise(cookie_), S_OK); }
-
-private:
-    ComPtr<IConnectionPoint> point_;
-    DWORD cookie_ = 0;
-};
-
-// A host's property bag: scalars kept as they are, objects saved to and loaded from streams the
-// way a form file keeps them.
-class MemoryPropertyBag final : public IPropertyBag {
-public:
-    struct Item {
-        std::wstring name;
-        Variant value;          // scalars
-        ComPtr<IStream> object; // objects, saved
-    };
-    std::vector<Item> items;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        const bool known = riid == IID_IUnknown || riid == IID_IPropertyBag;
-        *out = known ? static_cast<IPropertyBag*>(this) : nullptr;
-        return known ? S_OK : E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
-        for (auto& item : items) {
-            if (_wcsicmp(item.name.c_str(), name) != 0)
-                continue;
-            if (!item.object)
-                return VariantCopy(value, &item.value);
-            item.object->Seek({}, STREAM_SEEK_SET, nullptr);
-            const HRESULT hr = OleLoadFromStream(item.object.Get(), IID_IDispatch,
-                                                 reinterpret_cast<void**>(&V_DISPATCH(value)));
-            if (SUCCEEDED(hr))
-                V_VT(value) = VT_DISPATCH;
-            return hr;
-        }
-        return E_INVALIDARG;
-    }
-    STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override {
-        auto& item = items.emplace_back();
-        item.name = name;
-        if ((V_VT(value) != VT_DISPATCH && V_VT(value) != VT_UNKNOWN) || !V_UNKNOWN(value))
-            return VariantCopy(&item.value, value);
-        ComPtr<IPersistStream> persist;
-        HRESULT hr = V_UNKNOWN(value)->QueryInterface(IID_PPV_ARGS(&persist));
-        if (SUCCEEDED(hr))
-            hr = CreateStreamOnHGlobal(nullptr, TRUE, &item.object);
-        return SUCCEEDED(hr) ? OleSaveToStream(persist.Get(), item.object.Get()) : hr;
-    }
-    std::vector<std::wstring> names() const {
-        std::vector<std::wstring> out;
-        for (const auto& item : items)
-            out.push_back(item.name);
-        return out;
-    }
-};
-
-// Records the events of __ctlSysTray and the property changes the control reports.
-class RecordingSink final : public IDispatch, public IPropertyNotifySink {
-public:
-    struct Event {
-        DISPID id;
-        float X, y;
-    };
-    std::vector<Event> events;
-    std::vector<DISPID> changed;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == guid(kDiidCtlSysTrayEvents))
-            *out = static_cast<IDispatch*>(this);
-        else if (riid == IID_IPropertyNotifySink)
-            *out = static_cast<IPropertyNotifySink*>(this);
-        else
-            *out = nullptr;
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
-                        UINT*) override {
-        const VARTYPE kinds[] = {VT_R4, VT_R4, VT_I2, VT_I2}; // y, X, Shift, Button
-        for (UINT i = 0; i < 4; ++i)
-            if (p->cArgs != 4 || V_VT(&p->rgvarg[i]) != (kinds[i] | VT_BYREF))
-                return DISP_E_BADPARAMCOUNT;
-        events.push_back({id, *V_R4REF(&p->rgvarg[1]), *V_R4REF(&p->rgvarg[0])});
-        return S_OK;
-    }
-    STDMETHODIMP OnChanged(DISPID id) override {
-        changed.push_back(id);
-        return S_OK;
-    }
-    STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
-};
 
 } // namespace norvane::com

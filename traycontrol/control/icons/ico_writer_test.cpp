@@ -1,12 +1,11 @@
-// Tests of the .ico writer's layout and of the generated built-in icons, read back independently.
+// Tests of the .ico writer's layout and of the built-in icons, read back independently.
 #include "traycontrol/control/icons/ico_writer.h"
+#include "traycontrol/control/icons/icon_art.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstddef>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -84,19 +83,13 @@ TEST(IcoWriter, LaysOutDirectoryBitmapsAndMasksAsTheShellReadsThem) {
     EXPECT_EQ(std::count(read[1].mask.begin(), read[1].mask.end(), true), 0);
 }
 
-std::vector<ReadImage> readGenerated(const std::string& name) {
-    std::ifstream file(std::string(NORVANE_ICON_DIR) + "/" + name + ".ico", std::ios::binary);
-    EXPECT_TRUE(file) << name;
-    return readIco(Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
-}
-
 TEST(BuiltInIcons, HaveBothSizesAndDistinctFramesAndAnEmptyBlank) {
-    const std::vector<std::string> names = {"frame01", "frame02", "frame03", "frame04",
-                                            "frame05", "frame06", "frame07", "frame08",
-                                            "frame09", "frame10", "static",  "spare"};
+    const std::vector<NamedIcon> icons = builtInIcons();
+    ASSERT_EQ(icons.size(), 13u); // ten frames, static, spare, then blank
     std::vector<Bytes> small;
-    for (const std::string& name : names) {
-        const std::vector<ReadImage> read = readGenerated(name);
+    for (std::size_t n = 0; n < 12; ++n) {
+        const std::string& name = icons[n].fileName;
+        const std::vector<ReadImage> read = readIco(icoFileBytes(icons[n].images));
         ASSERT_EQ(read.size(), 2u) << name;
         for (std::size_t i = 0; i < 2; ++i) {
             const ReadImage& image = read[i];
@@ -112,9 +105,10 @@ TEST(BuiltInIcons, HaveBothSizesAndDistinctFramesAndAnEmptyBlank) {
     }
     for (std::size_t a = 0; a < small.size(); ++a)
         for (std::size_t b = a + 1; b < small.size(); ++b)
-            EXPECT_NE(small[a], small[b]) << names[a] << " and " << names[b] << " look the same";
+            EXPECT_NE(small[a], small[b])
+                << icons[a].fileName << " and " << icons[b].fileName << " look the same";
 
-    const std::vector<ReadImage> blank = readGenerated("blank");
+    const std::vector<ReadImage> blank = readIco(icoFileBytes(icons[12].images));
     ASSERT_EQ(blank.size(), 1u);
     EXPECT_EQ(blank[0].size, 16u);
     EXPECT_EQ(std::count(blank[0].mask.begin(), blank[0].mask.end(), false), 0);

@@ -51,38 +51,40 @@ TEST(Tick, LaterPlacementContinuesFromTheLastFrame) {
     EXPECT_EQ(iconsOfTicks(rig, 2), (std::vector<std::uint32_t>{101, 105, 106}));
 }
 
-TEST(Tick, FlashAlternatesPictureAndBlankAndBlanksTheTipWhenTextIsOff) {
+TEST(Tick, FlashAlternatesPictureAndBlankAndTheTipIsBlankWhenTextIsOff) {
     TrayRig rig;
     rig.tray.setTrayMode(1);
     rig.tray.PlaceIcon();
     EXPECT_EQ(iconsOfTicks(rig, 5), (std::vector<std::uint32_t>{111, 111, 999, 111, 999, 111}));
-    EXPECT_EQ(rig.shownTip(), "SysTray");
+    EXPECT_EQ(rig.seen(), "Modify 111 SysTray; timer 500; mode 1");
     EXPECT_EQ(handleOf(rig.tray.state().m_CurrentPicture), 111u);
 
     rig.tray.setswTrayText(false);
     rig.tray.setTrayTitle(u"Ignored by ticks");
     rig.tray.ctltimer_Timer();
-    EXPECT_EQ(rig.shell.calls.back().record.szTip[0], '\0');
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Modify);
+    EXPECT_EQ(rig.seen(), "Modify 999 ; timer 500; mode 1");
     EXPECT_FALSE(rig.tray.state().m_TimerBusy);
+
+    // Restoring blanks the tip too, and the flash runs on from the restored picture.
+    rig.tray.RefreshIcon(picture(42), u"");
+    EXPECT_TRUE(rig.tray.RestoreIcon());
+    EXPECT_EQ(rig.seen(), "Modify 111 ; timer 500; mode 1");
+    EXPECT_EQ(handleOf(rig.tray.state().m_CurrentPicture), 111u);
 }
 
 TEST(Mouse, EachNotificationCodeRaisesItsOwnEventWithTheHandlersArguments) {
     TrayRig rig;
     for (int code = 512; code <= 522; ++code)
-        rig.tray.UserControl_MouseMove(1, 2, static_cast<float>(code * 15), 0);
+        rig.tray.UserControl_MouseMove(1, 2, static_cast<float>(code * 15), 3);
     const std::vector<std::int32_t> expected = {
         eventid::TrMouseLeftDown,  eventid::TrMouseLeftUp,  eventid::TrMouseLeftDblClk,
         eventid::TrMouseRightDown, eventid::TrMouseRightUp, eventid::TrMouseRighDblClk,
         eventid::TrMouseMidDown,   eventid::TrMouseMidUp,   eventid::TrMouseMidDblClk};
     ASSERT_EQ(rig.site.events.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(rig.site.events[i].first, expected[i]);
-        const auto& args = rig.site.events[i].second;
-        EXPECT_EQ(args.X, static_cast<float>((513 + static_cast<int>(i)) * 15));
-        EXPECT_EQ(args.y, 0.0f);
-        EXPECT_EQ(args.Button, 1);
-        EXPECT_EQ(args.Shift, 2);
+        const auto& [id, a] = rig.site.events[i];
+        EXPECT_EQ(std::tuple(id, a.Button, a.Shift, a.X, a.y),
+                  std::tuple(expected[i], 1, 2, static_cast<float>((513 + i) * 15), 3.0f));
     }
 }
 
@@ -136,10 +138,8 @@ TEST(ReEntry, MethodsCalledInsideATickPumpTheQueueAndNeverHang) {
     };
     rig.tray.ctltimer_Timer();
     EXPECT_TRUE(eliminated);
-    EXPECT_EQ(rig.site.pumped, 3);
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Delete);
-    EXPECT_FALSE(rig.timer.enabled);
-    EXPECT_FALSE(rig.tray.state().m_TimerBusy);
+    EXPECT_EQ(rig.seen(), "Delete 111 SysTray; timer off; mode 1");
+    EXPECT_EQ(std::pair(rig.site.pumped, rig.tray.state().m_TimerBusy), std::pair(3, false));
 
     // Outside a tick nothing is pumped.
     rig.site.queued = 2;

@@ -190,7 +190,12 @@ TEST(SysTrayTestPage, ApplyIsEnabledByEditsAndByCorrectionsOfASavedForm) {
     rig.type(C::datCount, "4");
     rig.page.chkFlashOption_Click();
     EXPECT_EQ(rig.notified, 1);
-    rig.apply();
+    // A chosen file replaces the static picture, or the frame at the index (1).
+    rig.paths = {"C:\\i\\32x32.ico", "C:\\i\\16x16.ico"};
+    rig.page.cmdSelectIcon_Click();
+    rig.page.cmdSelectAni_Click();
+    EXPECT_THAT(rig.apply(),
+                ::testing::IsSupersetOf({"Pic01=C:\\i\\16x16.ico", "Image=C:\\i\\32x32.ico"}));
     EXPECT_FALSE(rig.page.changed());
     rig.control.refuse = Property::FlashCycle;
     rig.page.chkNoFlashOption_Click();
@@ -205,15 +210,6 @@ TEST(SysTrayTestPage, ApplyIsEnabledByEditsAndByCorrectionsOfASavedForm) {
     EXPECT_THAT(saved.messages, ElementsAre("Frame Count must be between 1 and 10"));
     const auto written = saved.apply();
     EXPECT_EQ(join(saved.notified, written.front(), written[13]), "1|TrayMode=0|FrameCount=10");
-}
-
-TEST(SysTrayTestPage, AChosenIconFileReplacesTheStaticPictureOrTheFrameAtTheIndex) {
-    Rig rig('.', SysTrayTest::Flash);
-    rig.paths = {"C:\\i\\32x32.ico", "C:\\i\\16x16.ico"};
-    rig.page.cmdSelectIcon_Click();
-    rig.page.cmdSelectAni_Click(); // the frame at the index, 1
-    EXPECT_THAT(rig.apply(),
-                ::testing::IsSupersetOf({"Pic01=C:\\i\\16x16.ico", "Image=C:\\i\\32x32.ico"}));
 }
 
 } // namespace

@@ -13,21 +13,6 @@ namespace {
 const std::set<NotifyMessage> kAllRefused = {NotifyMessage::Add, NotifyMessage::Modify,
                                              NotifyMessage::Delete};
 
-TEST(NotifyRecord, PlacementFillsTheShellRecordAndTheTipIsCutToEndInNulThenBlanks) {
-    TrayRig rig;
-    rig.tray.setTrayTitle(std::u16string(200, u'a'));
-    ASSERT_TRUE(rig.tray.PlaceIcon());
-    ASSERT_EQ(rig.shell.calls.size(), 1u);
-    EXPECT_EQ(rig.seen(), "Add 111 " + std::string(63, 'a') + "; timer off; mode 0");
-    const auto& r = rig.shell.calls[0].record;
-    EXPECT_EQ(std::tie(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage),
-              std::tuple(88u, 0x00450012u, 111u, 7u, 0x0200u));
-    rig.tray.RefreshIcon(nullptr, u"Davrin");
-    const auto& tip = rig.shell.calls.back().record.szTip;
-    EXPECT_EQ(std::string(tip.begin(), tip.end()),
-              std::string("Davrin\0", 7) + std::string(57, ' '));
-}
-
 TEST(Properties, SettersCorrectOutOfRangeValuesAndNotifyTheirDispid) {
     struct Case {
         std::int16_t set, expect;
@@ -97,14 +82,25 @@ TEST(Properties, CycleTimesRoundHalfToEvenAndRefuseWhatTheTimerCannotTake) {
               std::pair(true, false));
 }
 
-TEST(Placement, PlaceIconAddsOnceStartsTheModesTimerAndRetriesAfterFailure) {
+TEST(Placement, PlaceIconFillsTheRecordAddsOnceStartsTheModesTimerAndRetriesAfterFailure) {
     TrayRig rig;
+    rig.tray.setTrayTitle(std::u16string(200, u'a'));
     rig.shell.refused = kAllRefused;
     EXPECT_FALSE(rig.tray.PlaceIcon());
     rig.shell.refused.clear();
     EXPECT_TRUE(rig.tray.PlaceIcon());
     EXPECT_TRUE(rig.tray.PlaceIcon());
-    EXPECT_EQ(rig.shell.calls.size(), 2u);
+    ASSERT_EQ(rig.shell.calls.size(), 2u);
+    EXPECT_EQ(rig.seen(), "Add 111 " + std::string(63, 'a') + "; timer off; mode 0");
+    const auto& record = rig.shell.calls[1].record;
+    EXPECT_EQ(
+        std::tie(record.cbSize, record.hWnd, record.uID, record.uFlags, record.uCallbackMessage),
+        std::tuple(88u, 0x00450012u, 111u, 7u, 0x0200u));
+    // The tip always ends in a NUL, and blanks fill the rest.
+    rig.tray.RefreshIcon(nullptr, u"Davrin");
+    const auto& tip = rig.shell.calls.back().record.szTip;
+    EXPECT_EQ(std::string(tip.begin(), tip.end()),
+              std::string("Davrin\0", 7) + std::string(57, ' '));
 
     // Placement shows the title even when the tip text is switched off.
     const std::pair<std::int16_t, const char*> cases[] = {
@@ -121,22 +117,6 @@ TEST(Placement, PlaceIconAddsOnceStartsTheModesTimerAndRetriesAfterFailure) {
         EXPECT_EQ(r.seen(), seen);
         EXPECT_EQ(r.shell.calls.back().record.uID, r.shownIcon());
     }
-}
-
-TEST(Placement, UidStaysThatOfTheFirstPictureAndEliminateAlwaysSucceeds) {
-    TrayRig rig;
-    EXPECT_TRUE(rig.tray.EliminateIcon()); // never placed
-    rig.tray.PlaceIcon();
-    rig.tray.setImage(picture(55));
-    EXPECT_TRUE(rig.tray.EliminateIcon());
-    EXPECT_TRUE(rig.tray.PlaceIcon()); // placed again: a new picture, the same identity
-    rig.tray.RefreshIcon(picture(66), u"");
-    std::vector<std::string> calls;
-    for (const auto& [message, r] : rig.shell.calls)
-        calls.push_back(std::to_string(static_cast<int>(message)) + " " + std::to_string(r.hIcon) +
-                        "/" + std::to_string(r.uID));
-    EXPECT_EQ(calls, (std::vector<std::string>{"2 0/0", "0 111/111", "2 111/111", "0 55/111",
-                                               "1 66/111"}));
 }
 
 TEST(Refresh, StaticIconRefreshAndTheTipRule) {
@@ -184,11 +164,23 @@ TEST(Refresh, PendingSwitchWaitsForRefreshAndBlocksRestore) {
     EXPECT_EQ(rig.seen(), "Modify 111 Later; timer off; mode 0");
 }
 
-TEST(Lifecycle, TaskbarRestartReAddsAPlacedIconAndTerminateRemovesIt) {
+TEST(Lifecycle, EliminateAlwaysSucceedsTheUidStaysAndTaskbarRestartAndTerminateFollowPlacement) {
     TrayRig rig;
     rig.tray.TaskbarCreated();
     EXPECT_TRUE(rig.shell.calls.empty());
+    EXPECT_TRUE(rig.tray.EliminateIcon()); // never placed
     rig.tray.PlaceIcon();
+    rig.tray.setImage(picture(55));
+    EXPECT_TRUE(rig.tray.EliminateIcon());
+    EXPECT_TRUE(rig.tray.PlaceIcon()); // placed again: a new picture, the same identity
+    rig.tray.RefreshIcon(picture(66), u"");
+    std::vector<std::string> calls;
+    for (const auto& [message, r] : rig.shell.calls)
+        calls.push_back(std::to_string(static_cast<int>(message)) + " " + std::to_string(r.hIcon) +
+                        "/" + std::to_string(r.uID));
+    EXPECT_EQ(calls, (std::vector<std::string>{"2 0/0", "0 111/111", "2 111/111", "0 55/111",
+                                               "1 66/111"}));
+
     rig.tray.RefreshIcon(picture(77), u"Now");
     rig.tray.TaskbarCreated();
     EXPECT_EQ(rig.seen(), "Add 77 Now; timer off; mode 0");

@@ -57,11 +57,9 @@ TEST(Persistence, ReadingTakesDefaultsForMissingKeysAndAppliesNoCorrections) {
     bag.items.emplace_back("swTrayMouse", std::u16string(u"wrong kind"));
     rig.tray.UserControl_ReadProperties(bag);
     const auto& s = rig.tray.state();
-    EXPECT_EQ(s.m_TrayTitle, u"Davrin");
-    EXPECT_EQ(s.m_FrameCount, 25);
-    EXPECT_EQ(s.m_TrayMode, -2);
-    EXPECT_TRUE(s.m_swTrayMouse);
-    EXPECT_EQ(handleOf(s.m_Pic[0]), 101u);
+    EXPECT_EQ(std::tuple(s.m_TrayTitle, s.m_FrameCount, s.m_TrayMode, s.m_swTrayMouse,
+                         handleOf(s.m_Pic[0])),
+              std::tuple(u"Davrin", 25, -2, true, 101u));
     EXPECT_FALSE(rig.tray.PlaceIcon()); // the uncorrected mode places nothing
     EXPECT_TRUE(rig.shell.calls.empty());
     EXPECT_EQ(s.m_ActiveMode, -2);

@@ -89,25 +89,23 @@ TEST(Mouse, EachNotificationCodeRaisesItsOwnEventWithTheHandlersArguments) {
 }
 
 TEST(Mouse, ScaleRoundingSwitchAndGuard) {
-    struct Case {
-        double tpp;
-        float x;
-        std::int32_t event; // 0: none
-    };
-    using namespace eventid;
-    // 516.5 pixels round to even; the codes at both ends of the range are covered above.
-    for (auto c : {Case{12, 517 * 12, TrMouseRightUp}, Case{15, 7747.5f, TrMouseRightDown}}) {
+    // Twips to pixels at the site's scale; 516.5 pixels round to even. The codes at both ends
+    // of the range are covered above.
+    const std::tuple<double, float, std::int32_t> cases[] = {
+        {12, 517 * 12, eventid::TrMouseRightUp}, {15, 7747.5f, eventid::TrMouseRightDown}};
+    for (const auto& [tpp, x, event] : cases) {
         TrayRig rig;
-        rig.site.tpp = c.tpp;
-        rig.tray.UserControl_MouseMove(0, 0, c.x, 0);
-        EXPECT_EQ(rig.site.events.empty() ? 0 : rig.site.events[0].first, c.event) << c.x;
+        rig.site.tpp = tpp;
+        rig.tray.UserControl_MouseMove(0, 0, x, 0);
+        ASSERT_EQ(rig.site.events.size(), 1u) << x;
+        EXPECT_EQ(rig.site.events[0].first, event) << x;
     }
 
     TrayRig rig;
     rig.tray.setswTrayMouse(false);
     rig.tray.UserControl_MouseMove(0, 0, 7755, 0);
-    EXPECT_TRUE(rig.site.events.empty());
-    EXPECT_FALSE(rig.tray.state().m_InNotify);
+    EXPECT_EQ(std::tuple(rig.site.events.size(), rig.tray.state().m_InNotify),
+              std::tuple(0u, false));
 
     // A notification arriving inside the host's handler raises nothing and releases the guard;
     // the next one after the handler raises again.

@@ -21,7 +21,9 @@ template <typename... T> std::string join(const T&... parts) {
     return out.str().substr(0, out.str().size() - 1);
 }
 
-struct FakeTestView : SysTrayTestView {
+// A page on a control with cycles of 0.25 s (flash) and 2 s and five frames, selected in `mode`
+// (not selected when -1); the view records what the page shows.
+struct Rig : SysTrayTestView, FakeSite, FakeNumbers, FakeBoxes, FakeDialog, FakePictureFiles {
     std::map<C, std::string> texts;
     std::map<C, bool> enabled, visible;
     std::map<C, PictureRef> pictures;
@@ -39,11 +41,6 @@ struct FakeTestView : SysTrayTestView {
     void setPreviewInterval(std::uint32_t ms) override { interval = ms; }
     void setPreviewRunning(bool r) override { running = r; }
     void moveToNextField() override { ++moves; }
-};
-
-// A page on a control with cycles of 0.25 s (flash) and 2 s and five frames, selected in `mode`
-// (not selected when -1).
-struct Rig : FakeTestView, FakeSite, FakeNumbers, FakeBoxes, FakeDialog, FakePictureFiles {
     FakeControl control;
     SysTrayTest page{*this, *this, {*this, *this, *this, *this}, "C:\\Norvane"};
     explicit Rig(char decimalMark = '.', int mode = -1) {

@@ -21,7 +21,9 @@ template <typename... T> std::string join(const T&... parts) {
     return out.str().substr(0, out.str().size() - 1);
 }
 
-struct FakeTestView : SysTrayTestView {
+// A page on a control with cycles of 0.25 s (flash) and 2 s and five frames, selected in `mode`
+// (not selected when -1); the view records what the page shows.
+struct Rig : SysTrayTestView, FakeSite, FakeNumbers, FakeBoxes, FakeDialog, FakePictureFiles {
     std::map<C, std::string> texts;
     std::map<C, bool> enabled, visible;
     std::map<C, PictureRef> pictures;
@@ -39,11 +41,6 @@ struct FakeTestView : SysTrayTestView {
     void setPreviewInterval(std::uint32_t ms) override { interval = ms; }
     void setPreviewRunning(bool r) override { running = r; }
     void moveToNextField() override { ++moves; }
-};
-
-// A page on a control with cycles of 0.25 s (flash) and 2 s and five frames, selected in `mode`
-// (not selected when -1).
-struct Rig : FakeTestView, FakeSite, FakeNumbers, FakeBoxes, FakeDialog, FakePictureFiles {
     FakeControl control;
     SysTrayTest page{*this, *this, {*this, *this, *this, *this}, "C:\\Norvane"};
     explicit Rig(char decimalMark = '.', int mode = -1) {
@@ -166,19 +163,21 @@ TEST(SysTrayTestPage, PreviewBlinksOrRunsUpToTheCountWhileStepWrapsFromTenToOne)
                                   "ctl1 Select Image No.: 01 1 1"));
 }
 
-TEST(SysTrayTestPage, SelectionShowsTheControlAndApplyWritesInOrder) {
+TEST(SysTrayTestPage, SelectionShowsTheControlChosenFilesReplaceFramesAndApplyWritesInOrder) {
     Rig rig(',', SysTrayTest::Animation);
-    EXPECT_EQ(rig.text(C::datFlashCycleTime) + " " + rig.text(C::datCount), "0,25 5");
-    EXPECT_EQ(rig.option, C::chkAnimationOption);
-    EXPECT_EQ(rig.shows(C::Picture1), "ctl11");
-    EXPECT_FALSE(rig.page.changed());
+    EXPECT_EQ(join(rig.text(C::datFlashCycleTime), rig.text(C::datCount),
+                   rig.option == C::chkAnimationOption, rig.shows(C::Picture1), rig.page.changed()),
+              "0,25|5|1|ctl11|0");
+    rig.paths = {"C:\\i\\32x32.ico", "C:\\i\\16x16.ico"}; // then a cancel ends the round
+    rig.page.cmdSelectIcon_Click();
+    EXPECT_EQ(rig.requests.back().DialogTitle, "Open Image File No.: 3 ...");
     rig.page.cmdPlayPreview_Click();
     rig.page.PreviewImage_Click(); // the frame shown becomes the static picture
     EXPECT_THAT(rig.apply(),
-                ElementsAre("TrayMode=2", "Pic01=ctl1", "Pic02=ctl2", "Pic03=ctl3", "Pic04=ctl4",
-                            "Pic05=ctl5", "Pic06=ctl6", "Pic07=ctl7", "Pic08=ctl8", "Pic09=ctl9",
-                            "Pic10=ctl10", "FlashCycle=0.25", "AnimCycle=2", "FrameCount=5",
-                            "Image=ctl2"));
+                ElementsAre("TrayMode=2", "Pic01=C:\\i\\32x32.ico", "Pic02=C:\\i\\16x16.ico",
+                            "Pic03=ctl3", "Pic04=ctl4", "Pic05=ctl5", "Pic06=ctl6", "Pic07=ctl7",
+                            "Pic08=ctl8", "Pic09=ctl9", "Pic10=ctl10", "FlashCycle=0.25",
+                            "AnimCycle=2", "FrameCount=5", "Image=C:\\i\\16x16.ico"));
     rig.page.Picture1_Click();
     EXPECT_EQ(rig.apply().back(), "Image=ctl11");
 }
@@ -188,7 +187,12 @@ TEST(SysTrayTestPage, ApplyIsEnabledByEditsAndByCorrectionsOfASavedForm) {
     rig.type(C::datCount, "4");
     rig.page.chkFlashOption_Click();
     EXPECT_EQ(rig.notified, 1);
-    rig.apply();
+    // A chosen file replaces the static picture, or the frame at the index (1).
+    rig.paths = {"C:\\i\\32x32.ico", "C:\\i\\16x16.ico"};
+    rig.page.cmdSelectIcon_Click();
+    rig.page.cmdSelectAni_Click();
+    EXPECT_THAT(rig.apply(),
+                ::testing::IsSupersetOf({"Pic01=C:\\i\\16x16.ico", "Image=C:\\i\\32x32.ico"}));
     EXPECT_FALSE(rig.page.changed());
     rig.control.refuse = Property::FlashCycle;
     rig.page.chkNoFlashOption_Click();
@@ -203,24 +207,6 @@ TEST(SysTrayTestPage, ApplyIsEnabledByEditsAndByCorrectionsOfASavedForm) {
     EXPECT_THAT(saved.messages, ElementsAre("Frame Count must be between 1 and 10"));
     const auto written = saved.apply();
     EXPECT_EQ(join(saved.notified, written.front(), written[13]), "1|TrayMode=0|FrameCount=10");
-}
-
-TEST(SysTrayTestPage, ChosenIconFilesReplaceTheFramesOrTheStaticPicture) {
-    Rig anim('.', SysTrayTest::Animation);
-    anim.type(C::datCount, "3");
-    anim.paths = {"C:\\i\\32x32.ico", "C:\\i\\16x16.ico"}; // then cancel
-    anim.page.cmdSelectIcon_Click();
-    EXPECT_EQ(anim.requests.back().DialogTitle, "Open Image File No.: 3 ...");
-    const auto written = anim.apply();
-    EXPECT_THAT(std::vector(written.begin() + 1, written.begin() + 4),
-                ElementsAre("Pic01=C:\\i\\32x32.ico", "Pic02=C:\\i\\16x16.ico", "Pic03=ctl3"));
-
-    Rig single('.', SysTrayTest::Flash);
-    single.paths = {"C:\\i\\32x32.ico", "C:\\i\\16x16.ico"};
-    single.page.cmdSelectIcon_Click();
-    single.page.cmdSelectAni_Click(); // the frame at the index, 1
-    EXPECT_THAT(single.apply(),
-                ::testing::IsSupersetOf({"Pic01=C:\\i\\16x16.ico", "Image=C:\\i\\32x32.ico"}));
 }
 
 } // namespace

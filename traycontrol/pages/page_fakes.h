@@ -82,15 +82,14 @@ struct FakeNumbers : LocaleNumbers {
     }
 };
 
-// Records each box and answers every question with `answer`.
+// Records each box's text, " [Yes/No]" added to questions, and answers them with `answer`.
 struct FakeBoxes : PageMessageBoxes {
     std::vector<std::string> messages;
-    std::vector<MessageButtons> buttons;
     MessageAnswer answer = MessageAnswer::Yes;
     MessageAnswer show(const std::string& text, MessageButtons b, MessageIcon) override {
-        messages.push_back(text);
-        buttons.push_back(b);
-        return b == MessageButtons::Ok ? MessageAnswer::Ok : answer;
+        const bool question = b == MessageButtons::YesNo;
+        messages.push_back(question ? text + " [Yes/No]" : text);
+        return question ? answer : MessageAnswer::Ok;
     }
 };
 

@@ -1,12 +1,11 @@
-// Tests of the .ico writer's layout and of the generated built-in icons, read back independently.
+// Tests of the built-in icons and the .ico writer's layout, read back independently.
 #include "traycontrol/control/icons/ico_writer.h"
+#include "traycontrol/control/icons/icon_art.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstddef>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,24 +29,20 @@ struct ReadImage {
 
 // Reads an .ico as the shell does, checking every header field on the way.
 std::vector<ReadImage> readIco(const Bytes& file) {
-    EXPECT_EQ(le16(file, 0), 0u);
-    EXPECT_EQ(le16(file, 2), 1u);
+    EXPECT_EQ(std::pair(le16(file, 0), le16(file, 2)), std::pair(0u, 1u));
     const std::size_t count = le16(file, 4);
     std::vector<ReadImage> images;
     std::size_t expectedOffset = 6 + 16 * count;
     for (std::size_t entry = 6; entry < 6 + 16 * count; entry += 16) {
         const std::size_t side = file.at(entry), stride = (side + 31) / 32 * 4;
-        EXPECT_EQ(file.at(entry + 1), side);
-        EXPECT_EQ(le16(file, entry + 4), 1u);
-        EXPECT_EQ(le16(file, entry + 6), 32u);
         const std::size_t bytes = le32(file, entry + 8), offset = le32(file, entry + 12);
-        EXPECT_EQ(offset, expectedOffset);
-        EXPECT_EQ(bytes, 40 + side * side * 4 + side * stride);
+        EXPECT_EQ(std::tuple(file.at(entry + 1), le16(file, entry + 4), le16(file, entry + 6),
+                             bytes, offset),
+                  std::tuple(side, 1u, 32u, 40 + side * side * 4 + side * stride, expectedOffset));
         expectedOffset += bytes;
-        EXPECT_EQ(le32(file, offset), 40u);
-        EXPECT_EQ(le32(file, offset + 4), side);
-        EXPECT_EQ(le32(file, offset + 8), 2 * side);
-        EXPECT_EQ(le16(file, offset + 14), 32u);
+        EXPECT_EQ(std::tuple(le32(file, offset), le32(file, offset + 4), le32(file, offset + 8),
+                             le16(file, offset + 14)),
+                  std::tuple(40u, side, 2 * side, 32u));
         ReadImage image{side, Bytes(side * side * 4), std::vector<bool>(side * side)};
         const std::size_t colours = offset + 40, masks = colours + side * side * 4;
         for (std::size_t row = 0; row < side; ++row) {
@@ -65,42 +60,19 @@ std::vector<ReadImage> readIco(const Bytes& file) {
     return images;
 }
 
-TEST(IcoWriter, LaysOutDirectoryBitmapsAndMasksAsTheShellReadsThem) {
-    std::vector<IconImage> images{IconImage(16), IconImage(32)};
-    images[0].bgra[0] = 0x11; // top-left pixel: opaque blue-ish
-    images[0].bgra[3] = 0xff;
-    images[0].bgra[(15 * 16 + 15) * 4 + 3] = 1; // bottom-right: barely visible, still not masked
-    std::fill(images[1].bgra.begin(), images[1].bgra.end(), std::uint8_t{0x80});
-
-    const std::vector<ReadImage> read = readIco(icoFileBytes(images));
-    ASSERT_EQ(read.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(read[i].size, 16u << i);
-        EXPECT_EQ(read[i].bgra, images[i].bgra);
-    }
-    for (std::size_t i = 0; i < 256; ++i) {
-        EXPECT_EQ(read[0].mask[i], i != 0 && i != 255) << "pixel " << i;
-    }
-    EXPECT_EQ(std::count(read[1].mask.begin(), read[1].mask.end(), true), 0);
-}
-
-std::vector<ReadImage> readGenerated(const std::string& name) {
-    std::ifstream file(std::string(NORVANE_ICON_DIR) + "/" + name + ".ico", std::ios::binary);
-    EXPECT_TRUE(file) << name;
-    return readIco(Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
-}
-
-TEST(BuiltInIcons, HaveBothSizesAndDistinctFramesAndAnEmptyBlank) {
-    const std::vector<std::string> names = {"frame01", "frame02", "frame03", "frame04",
-                                            "frame05", "frame06", "frame07", "frame08",
-                                            "frame09", "frame10", "static",  "spare"};
+// The writer's layout is checked on the icons it ships: every byte must come back as drawn.
+TEST(BuiltInIcons, ReadBackAsDrawnWithBothSizesDistinctFramesAndAnEmptyBlank) {
+    const std::vector<NamedIcon> icons = builtInIcons();
+    ASSERT_EQ(icons.size(), 13u); // ten frames, static, spare, then blank
     std::vector<Bytes> small;
-    for (const std::string& name : names) {
-        const std::vector<ReadImage> read = readGenerated(name);
+    for (std::size_t n = 0; n < 12; ++n) {
+        const std::string& name = icons[n].fileName;
+        const std::vector<ReadImage> read = readIco(icoFileBytes(icons[n].images));
         ASSERT_EQ(read.size(), 2u) << name;
         for (std::size_t i = 0; i < 2; ++i) {
             const ReadImage& image = read[i];
             EXPECT_EQ(image.size, 16u << i) << name;
+            EXPECT_EQ(image.bgra, icons[n].images[i].bgra) << name;
             bool visible = false;
             for (std::size_t p = 0; p < image.mask.size(); ++p) {
                 visible = visible || image.bgra[p * 4 + 3] > 200;
@@ -112,13 +84,14 @@ TEST(BuiltInIcons, HaveBothSizesAndDistinctFramesAndAnEmptyBlank) {
     }
     for (std::size_t a = 0; a < small.size(); ++a)
         for (std::size_t b = a + 1; b < small.size(); ++b)
-            EXPECT_NE(small[a], small[b]) << names[a] << " and " << names[b] << " look the same";
+            EXPECT_NE(small[a], small[b])
+                << icons[a].fileName << " and " << icons[b].fileName << " look the same";
 
-    const std::vector<ReadImage> blank = readGenerated("blank");
+    const std::vector<ReadImage> blank = readIco(icoFileBytes(icons[12].images));
     ASSERT_EQ(blank.size(), 1u);
     EXPECT_EQ(blank[0].size, 16u);
-    EXPECT_EQ(std::count(blank[0].mask.begin(), blank[0].mask.end(), false), 0);
-    EXPECT_EQ(std::count(blank[0].bgra.begin(), blank[0].bgra.end(), std::uint8_t{0}), 1024);
+    EXPECT_EQ(blank[0].mask, std::vector<bool>(256, true));
+    EXPECT_EQ(blank[0].bgra, Bytes(1024));
 }
 
 } // namespace

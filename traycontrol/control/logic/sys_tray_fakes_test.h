@@ -4,6 +4,7 @@
 #include "traycontrol/control/logic/sys_tray.h"
 
 #include <functional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -24,14 +25,13 @@ struct FakeShell : TrayShell {
         NotifyIconData record;
     };
     std::vector<Call> calls;
-    bool answer = true;
-    bool addAnswer = true;        // the answer to adds, when `answer` is true
+    std::set<NotifyMessage> refused;
     std::function<void()> during; // runs inside the shell call, as re-entrant messages would
     bool notifyIcon(NotifyMessage message, const NotifyIconData& record) override {
         calls.push_back({message, record});
         if (during)
             std::exchange(during, nullptr)();
-        return answer && (message != NotifyMessage::Add || addAnswer);
+        return !refused.contains(message);
     }
     std::string toAnsi(std::u16string_view text) const override {
         return {text.begin(), text.end()};
@@ -103,7 +103,15 @@ struct TrayRig {
     SysTray tray{shell, timer, site, builtInPictures()};
     TrayRig() { tray.UserControl_InitProperties(); }
     std::uint32_t shownIcon() const { return shell.calls.back().record.hIcon; }
-    std::string shownTip() const { return shell.calls.back().record.szTip.data(); }
+    // The last shell call, the timer and the active mode: "Modify 111 tip; timer 250; mode 2".
+    std::string seen() const {
+        constexpr const char* messages[] = {"Add ", "Modify ", "Delete "};
+        const auto& [message, record] = shell.calls.back();
+        return messages[static_cast<int>(message)] + std::to_string(record.hIcon) + " " +
+               record.szTip.data() + "; timer " +
+               (timer.enabled ? std::to_string(timer.interval) : "off") + "; mode " +
+               std::to_string(tray.state().m_ActiveMode);
+    }
 };
 
 } // namespace norvane::logic

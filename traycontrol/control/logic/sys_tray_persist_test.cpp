@@ -6,45 +6,41 @@
 namespace norvane::logic {
 namespace {
 
-std::vector<std::string> keys(const MemoryBag& bag) {
-    std::vector<std::string> out;
-    for (const auto& item : bag.items)
-        out.push_back(item.first);
-    return out;
-}
-
 TEST(Persistence, DefaultsAreNotWrittenAndChangesAreWrittenInTableOrder) {
     TrayRig rig;
     MemoryBag empty;
     rig.tray.UserControl_WriteProperties(empty);
     EXPECT_TRUE(empty.items.empty());
 
+    const PicturePtr image = picture(5), pic10 = picture(6), pic02 = picture(7);
     rig.tray.setTrayMode(2);
     rig.tray.setFrameCount(4);
     rig.tray.setAnimCycle(0.25);
     rig.tray.setFlashCycle(1);
-    rig.tray.setImage(picture(5));
-    rig.tray.setPic(10, picture(6));
-    rig.tray.setPic(2, picture(7));
+    rig.tray.setImage(image);
+    rig.tray.setPic(10, pic10);
+    rig.tray.setPic(2, pic02);
     rig.tray.setswTrayText(false);
     rig.tray.setTrayTitle(u"Davrin");
     rig.tray.setPic(3, picture(103)); // same icon as the default: still a default
     MemoryBag bag;
     rig.tray.UserControl_WriteProperties(bag);
-    EXPECT_EQ(keys(bag),
-              (std::vector<std::string>{"TrayTitle", "swTrayText", "Pic02", "Pic10", "Image",
-                                        "FlashCycle", "AnimCycle", "FrameCount", "TrayMode"}));
-    EXPECT_EQ(std::get<std::u16string>(bag.items[0].second), u"Davrin");
-    EXPECT_EQ(std::get<std::int16_t>(bag.items[8].second), 2);
-    EXPECT_EQ(std::get<double>(bag.items[6].second), 0.25);
+    const decltype(bag.items) written = {{"TrayTitle", std::u16string(u"Davrin")},
+                                         {"swTrayText", false},
+                                         {"Pic02", pic02},
+                                         {"Pic10", pic10},
+                                         {"Image", image},
+                                         {"FlashCycle", 1.0},
+                                         {"AnimCycle", 0.25},
+                                         {"FrameCount", std::int16_t{4}},
+                                         {"TrayMode", std::int16_t{2}}};
+    EXPECT_EQ(bag.items, written);
 
     TrayRig loaded;
     loaded.tray.UserControl_ReadProperties(bag);
     MemoryBag again;
     loaded.tray.UserControl_WriteProperties(again);
-    EXPECT_EQ(keys(again), keys(bag));
-    EXPECT_EQ(handleOf(loaded.tray.Image()), 5u);
-    EXPECT_EQ(handleOf(loaded.tray.Pic(2)), 7u);
+    EXPECT_EQ(again.items, written);
     EXPECT_EQ(loaded.tray.state().m_ActiveMode, 0); // reading places nothing and switches nothing
     EXPECT_TRUE(loaded.shell.calls.empty());
     EXPECT_TRUE(loaded.site.changed.empty());
@@ -61,11 +57,9 @@ TEST(Persistence, ReadingTakesDefaultsForMissingKeysAndAppliesNoCorrections) {
     bag.items.emplace_back("swTrayMouse", std::u16string(u"wrong kind"));
     rig.tray.UserControl_ReadProperties(bag);
     const auto& s = rig.tray.state();
-    EXPECT_EQ(s.m_TrayTitle, u"Davrin");
-    EXPECT_EQ(s.m_FrameCount, 25);
-    EXPECT_EQ(s.m_TrayMode, -2);
-    EXPECT_TRUE(s.m_swTrayMouse);
-    EXPECT_EQ(handleOf(s.m_Pic[0]), 101u);
+    EXPECT_EQ(std::tuple(s.m_TrayTitle, s.m_FrameCount, s.m_TrayMode, s.m_swTrayMouse,
+                         handleOf(s.m_Pic[0])),
+              std::tuple(u"Davrin", 25, -2, true, 101u));
     EXPECT_FALSE(rig.tray.PlaceIcon()); // the uncorrected mode places nothing
     EXPECT_TRUE(rig.shell.calls.empty());
     EXPECT_EQ(s.m_ActiveMode, -2);

@@ -10,23 +10,10 @@
 namespace norvane::logic {
 namespace {
 
-TEST(NotifyRecord, PlacementFillsTheShellRecordAndTheTipIsCutToEndInNulThenBlanks) {
-    TrayRig rig;
-    rig.tray.setTrayTitle(std::u16string(200, u'a'));
-    ASSERT_TRUE(rig.tray.PlaceIcon());
-    ASSERT_EQ(rig.shell.calls.size(), 1u);
-    EXPECT_EQ(rig.shell.calls[0].message, NotifyMessage::Add);
-    const auto& r = rig.shell.calls[0].record;
-    EXPECT_EQ(std::tie(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon),
-              std::tuple(88u, 0x00450012u, 111u, 7u, 0x0200u, 111u));
-    EXPECT_EQ(rig.shownTip(), std::string(63, 'a'));
-    rig.tray.RefreshIcon(nullptr, u"Davrin");
-    const auto& tip = rig.shell.calls.back().record.szTip;
-    EXPECT_EQ(std::string(tip.begin(), tip.end()),
-              std::string("Davrin\0", 7) + std::string(57, ' '));
-}
+const std::set<NotifyMessage> kAllRefused = {NotifyMessage::Add, NotifyMessage::Modify,
+                                             NotifyMessage::Delete};
 
-TEST(Properties, SettersCorrectOutOfRangeValuesAndNotifyTheirDispid) {
+TEST(Properties, SettersCorrectOutOfRangeValuesNotifyTheirDispidAndKeepARefusedCycle) {
     struct Case {
         std::int16_t set, expect;
     };
@@ -39,32 +26,39 @@ TEST(Properties, SettersCorrectOutOfRangeValuesAndNotifyTheirDispid) {
     for (auto [set, expect] : {Case{7, 0}, Case{3, 0}, Case{2, 2}, Case{-1, -1}}) {
         TrayRig rig;
         rig.tray.setTrayMode(set);
-        EXPECT_EQ(rig.tray.TrayMode(), expect) << set;
-        EXPECT_EQ(rig.tray.state().m_ModePending, expect != 0) << set;
+        EXPECT_EQ(std::pair(rig.tray.TrayMode(), rig.tray.state().m_ModePending),
+                  std::pair(expect, expect != 0))
+            << set;
     }
 
     TrayRig rig;
-    rig.tray.setImage(nullptr);
+    rig.tray.setImage(nullptr); // Nothing leaves the pictures as they are
     rig.tray.setPic(4, nullptr);
-    EXPECT_EQ(handleOf(rig.tray.Image()), 111u);
-    EXPECT_EQ(handleOf(rig.tray.Pic(4)), 104u);
-    EXPECT_EQ(rig.site.repaints, 0);
+    EXPECT_EQ(std::tuple(handleOf(rig.tray.Image()), handleOf(rig.tray.Pic(4)), rig.site.repaints),
+              std::tuple(111u, 104u, 0));
     rig.tray.setImage(picture(7));
     rig.tray.setPic(10, picture(8));
-    EXPECT_EQ(rig.site.repaints, 1);
-    EXPECT_EQ(handleOf(rig.tray.Pic(10)), 8u);
+    EXPECT_EQ(std::tuple(handleOf(rig.tray.Pic(10)), rig.site.repaints), std::tuple(8u, 1));
     rig.tray.setTrayTitle(u"t");
     rig.tray.setswTrayMouse(false);
     rig.tray.setswTrayText(false);
     rig.tray.setGoWeb(true);
     rig.tray.setFlashCycle(1);
     rig.tray.setTrayMode(1);
-    EXPECT_FALSE(rig.tray.GoWeb());
-    EXPECT_EQ(rig.site.visits, 1);
+    EXPECT_EQ(std::pair(rig.tray.GoWeb(), rig.site.visits), std::pair(false, 1));
     EXPECT_EQ(rig.site.changed,
               (std::vector<std::int32_t>{dispid::Image, dispid::Pic04, dispid::Image, dispid::Pic10,
                                          dispid::TrayTitle, dispid::swTrayMouse, dispid::swTrayText,
                                          dispid::GoWeb, dispid::FlashCycle, dispid::TrayMode}));
+
+    // A refused cycle stays stored, so the next placement raises the error again but still
+    // records the icon and its mode.
+    EXPECT_THROW(rig.tray.setFlashCycle(100), TimerIntervalError);
+    EXPECT_EQ(rig.tray.FlashCycle(), 100);
+    EXPECT_THROW(rig.tray.PlaceIcon(), TimerIntervalError);
+    EXPECT_EQ(rig.seen(), "Add 7 t; timer off; mode 1");
+    EXPECT_EQ(std::pair(rig.tray.state().m_IconPlaced, rig.tray.state().m_ModePending),
+              std::pair(true, false));
 }
 
 TEST(Properties, CycleTimesRoundHalfToEvenAndRefuseWhatTheTimerCannotTake) {
@@ -84,66 +78,43 @@ TEST(Properties, CycleTimesRoundHalfToEvenAndRefuseWhatTheTimerCannotTake) {
         }
         EXPECT_EQ(rig.site.changed, std::vector<std::int32_t>{dispid::AnimCycle}) << seconds;
     }
-
-    // A refused cycle stays stored, so the next placement raises the error again but still
-    // records the icon and its mode.
-    TrayRig rig;
-    rig.tray.setTrayMode(1);
-    EXPECT_THROW(rig.tray.setFlashCycle(100), TimerIntervalError);
-    EXPECT_EQ(rig.tray.FlashCycle(), 100);
-    EXPECT_THROW(rig.tray.PlaceIcon(), TimerIntervalError);
-    EXPECT_TRUE(rig.tray.state().m_IconPlaced);
-    EXPECT_EQ(rig.tray.state().m_ActiveMode, 1);
-    EXPECT_FALSE(rig.tray.state().m_ModePending);
 }
 
-TEST(Placement, PlaceIconAddsOnceStartsTheModesTimerAndRetriesAfterFailure) {
+TEST(Placement, PlaceIconFillsTheRecordAddsOnceStartsTheModesTimerAndRetriesAfterFailure) {
     TrayRig rig;
-    rig.shell.answer = false;
+    rig.tray.setTrayTitle(std::u16string(200, u'a'));
+    rig.shell.refused = kAllRefused;
     EXPECT_FALSE(rig.tray.PlaceIcon());
-    rig.shell.answer = true;
+    rig.shell.refused.clear();
     EXPECT_TRUE(rig.tray.PlaceIcon());
     EXPECT_TRUE(rig.tray.PlaceIcon());
-    EXPECT_EQ(rig.shell.calls.size(), 2u);
+    ASSERT_EQ(rig.shell.calls.size(), 2u);
+    EXPECT_EQ(rig.seen(), "Add 111 " + std::string(63, 'a') + "; timer off; mode 0");
+    const auto& record = rig.shell.calls[1].record;
+    EXPECT_EQ(
+        std::tie(record.cbSize, record.hWnd, record.uID, record.uFlags, record.uCallbackMessage),
+        std::tuple(88u, 0x00450012u, 111u, 7u, 0x0200u));
+    // The tip always ends in a NUL, and blanks fill the rest.
+    rig.tray.RefreshIcon(nullptr, u"Davrin");
+    const auto& tip = rig.shell.calls.back().record.szTip;
+    EXPECT_EQ(std::string(tip.begin(), tip.end()),
+              std::string("Davrin\0", 7) + std::string(57, ' '));
 
-    struct Case {
-        std::int16_t mode;
-        bool enabled;
-        std::uint32_t interval, icon;
-    };
-    for (auto c : {Case{0, false, 500, 111}, Case{1, true, 1500, 111}, Case{2, true, 250, 101}}) {
+    // Placement shows the title even when the tip text is switched off.
+    const std::pair<std::int16_t, const char*> cases[] = {
+        {0, "Add 111 SysTray; timer off; mode 0"},
+        {1, "Add 111 SysTray; timer 1500; mode 1"},
+        {2, "Add 101 SysTray; timer 250; mode 2"}};
+    for (const auto& [mode, seen] : cases) {
         TrayRig r;
         r.tray.setFlashCycle(1.5);
         r.tray.setAnimCycle(0.25);
-        r.tray.setTrayMode(c.mode);
-        r.tray.setswTrayText(false); // placement shows the title all the same
+        r.tray.setTrayMode(mode);
+        r.tray.setswTrayText(false);
         ASSERT_TRUE(r.tray.PlaceIcon());
-        EXPECT_EQ(r.timer.enabled, c.enabled) << c.mode;
-        if (c.enabled) {
-            EXPECT_EQ(r.timer.interval, c.interval) << c.mode;
-        }
-        EXPECT_EQ(r.shownIcon(), c.icon);
-        EXPECT_EQ(r.shell.calls.back().record.uID, c.icon);
-        EXPECT_EQ(r.shownTip(), "SysTray");
-        EXPECT_EQ(r.tray.state().m_ActiveMode, c.mode);
+        EXPECT_EQ(r.seen(), seen);
+        EXPECT_EQ(r.shell.calls.back().record.uID, r.shownIcon());
     }
-}
-
-TEST(Placement, UidStaysThatOfTheFirstPictureAndEliminateAlwaysSucceeds) {
-    TrayRig rig;
-    EXPECT_TRUE(rig.tray.EliminateIcon()); // never placed
-    rig.tray.PlaceIcon();
-    const auto firstUid = rig.shell.calls.back().record.uID;
-    rig.tray.setImage(picture(55));
-    EXPECT_TRUE(rig.tray.EliminateIcon());
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Delete);
-    EXPECT_TRUE(rig.tray.PlaceIcon());
-    EXPECT_EQ(rig.shownIcon(), 55u);
-    EXPECT_NE(firstUid, 55u);
-    EXPECT_EQ(rig.shell.calls.back().record.uID, firstUid); // placed again, same identity
-    rig.tray.RefreshIcon(picture(66), u"");
-    EXPECT_EQ(rig.shell.calls.back().record.uID, firstUid);
-    EXPECT_EQ(rig.shownIcon(), 66u);
 }
 
 TEST(Refresh, StaticIconRefreshAndTheTipRule) {
@@ -152,19 +123,15 @@ TEST(Refresh, StaticIconRefreshAndTheTipRule) {
     EXPECT_TRUE(rig.shell.calls.empty());
 
     rig.tray.PlaceIcon();
-    const auto placed = rig.shell.calls.back().record;
     EXPECT_TRUE(rig.tray.RefreshIcon(nullptr, u""));
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Modify);
-    EXPECT_EQ(rig.shownIcon(), placed.hIcon);
-    EXPECT_EQ(rig.shell.calls.back().record.szTip, placed.szTip);
-
+    EXPECT_EQ(rig.seen(), "Modify 111 SysTray; timer off; mode 0");
     rig.tray.RefreshIcon(nullptr, u"New tip");
-    EXPECT_EQ(rig.shownTip(), "New tip");
+    EXPECT_EQ(rig.seen(), "Modify 111 New tip; timer off; mode 0");
     EXPECT_EQ(rig.tray.state().m_CurrentTip, u"New tip");
     rig.tray.setswTrayText(false);
     rig.tray.RefreshIcon(nullptr, u"Ignored");
-    EXPECT_EQ(rig.shownTip(), "New tip");
-    rig.shell.answer = false;
+    EXPECT_EQ(rig.seen(), "Modify 111 New tip; timer off; mode 0");
+    rig.shell.refused = kAllRefused;
     EXPECT_FALSE(rig.tray.RefreshIcon(nullptr, u""));
 }
 
@@ -172,67 +139,57 @@ TEST(Refresh, PendingSwitchWaitsForRefreshAndBlocksRestore) {
     TrayRig rig;
     rig.tray.setAnimCycle(0.25);
     rig.tray.PlaceIcon();
-    const auto calls = rig.shell.calls.size();
     rig.tray.setTrayMode(2);
-    EXPECT_EQ(rig.shell.calls.size(), calls);
     EXPECT_FALSE(rig.tray.RestoreIcon());
-    EXPECT_EQ(rig.shell.calls.size(), calls);
-    EXPECT_FALSE(rig.timer.enabled);
+    EXPECT_EQ(rig.seen(), "Add 111 SysTray; timer off; mode 0"); // neither reached the shell
 
+    // An animation keeps the picture until its first frame, and nothing is restored meanwhile.
     EXPECT_TRUE(rig.tray.RefreshIcon(picture(5), u""));
-    EXPECT_EQ(rig.shownIcon(), 111u); // animation keeps the picture until its first frame
-    EXPECT_TRUE(rig.timer.enabled);
-    EXPECT_EQ(rig.timer.interval, 250u);
-    EXPECT_EQ(rig.tray.state().m_ActiveMode, 2);
-    EXPECT_FALSE(rig.tray.RestoreIcon()); // nothing is restored while animating
+    EXPECT_EQ(rig.seen(), "Modify 111 SysTray; timer 250; mode 2");
+    EXPECT_FALSE(rig.tray.RestoreIcon());
 
     rig.tray.ctltimer_Timer();
     rig.tray.setTrayMode(1);
     rig.tray.setTrayTitle(u"Later");
     EXPECT_TRUE(rig.tray.RefreshIcon(nullptr, u""));
-    EXPECT_EQ(rig.shownIcon(), 111u);
+    EXPECT_EQ(rig.seen(), "Modify 111 SysTray; timer 500; mode 1");
     EXPECT_EQ(rig.tray.state().m_CurrentTip, u"Later");
-    EXPECT_EQ(rig.timer.interval, 500u);
 
     rig.tray.setTrayMode(0);
     EXPECT_TRUE(rig.tray.RefreshIcon(picture(9), u""));
-    EXPECT_FALSE(rig.timer.enabled);
-    EXPECT_EQ(rig.shownIcon(), 9u);
+    EXPECT_EQ(rig.seen(), "Modify 9 SysTray; timer off; mode 0");
     EXPECT_TRUE(rig.tray.RestoreIcon());
-    EXPECT_EQ(rig.shownIcon(), 111u);
+    EXPECT_EQ(rig.seen(), "Modify 111 Later; timer off; mode 0");
 }
 
-TEST(Refresh, RestoreBlanksTheTipWhenTextIsOffAndKeepsAFlashRunning) {
-    TrayRig rig;
-    rig.tray.setTrayMode(1);
-    rig.tray.PlaceIcon();
-    rig.tray.RefreshIcon(picture(42), u"");
-    rig.tray.setswTrayText(false);
-    EXPECT_TRUE(rig.tray.RestoreIcon());
-    EXPECT_EQ(rig.shownIcon(), 111u);
-    EXPECT_EQ(rig.shell.calls.back().record.szTip[0], '\0');
-    EXPECT_TRUE(rig.timer.enabled);
-    EXPECT_EQ(handleOf(rig.tray.state().m_CurrentPicture), 111u);
-}
-
-TEST(Lifecycle, TaskbarRestartReAddsAPlacedIconAndTerminateRemovesIt) {
+TEST(Lifecycle, EliminateAlwaysSucceedsTheUidStaysAndTaskbarRestartAndTerminateFollowPlacement) {
     TrayRig rig;
     rig.tray.TaskbarCreated();
     EXPECT_TRUE(rig.shell.calls.empty());
+    EXPECT_TRUE(rig.tray.EliminateIcon()); // never placed
     rig.tray.PlaceIcon();
+    rig.tray.setImage(picture(55));
+    EXPECT_TRUE(rig.tray.EliminateIcon());
+    EXPECT_TRUE(rig.tray.PlaceIcon()); // placed again: a new picture, the same identity
+    rig.tray.RefreshIcon(picture(66), u"");
+    std::vector<std::string> calls;
+    for (const auto& [message, r] : rig.shell.calls)
+        calls.push_back(std::to_string(static_cast<int>(message)) + " " + std::to_string(r.hIcon) +
+                        "/" + std::to_string(r.uID));
+    EXPECT_EQ(calls, (std::vector<std::string>{"2 0/0", "0 111/111", "2 111/111", "0 55/111",
+                                               "1 66/111"}));
+
     rig.tray.RefreshIcon(picture(77), u"Now");
     rig.tray.TaskbarCreated();
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Add);
-    EXPECT_EQ(rig.shownIcon(), 77u);
-    EXPECT_EQ(rig.shownTip(), "Now");
+    EXPECT_EQ(rig.seen(), "Add 77 Now; timer off; mode 0");
     EXPECT_TRUE(rig.tray.state().m_IconPlaced);
 
     // Icon still on a re-laid taskbar: the add fails, the modify finds it.
-    rig.shell.addAnswer = false;
+    rig.shell.refused = {NotifyMessage::Add};
     rig.tray.TaskbarCreated();
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Modify);
+    EXPECT_EQ(rig.seen(), "Modify 77 Now; timer off; mode 0");
     EXPECT_TRUE(rig.tray.state().m_IconPlaced);
-    rig.shell.answer = false; // really gone: a later PlaceIcon tries again
+    rig.shell.refused = kAllRefused; // really gone: a later PlaceIcon tries again
     rig.tray.TaskbarCreated();
     EXPECT_FALSE(rig.tray.state().m_IconPlaced);
 

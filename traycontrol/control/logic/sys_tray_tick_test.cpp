@@ -18,16 +18,17 @@ std::vector<std::uint32_t> iconsOfTicks(TrayRig& rig, int ticks) {
     return shown;
 }
 
-TEST(Tick, AnimationFrameSequencesForEveryKindOfFrameCount) {
+TEST(Tick, AnimationFrameSequencesForEveryKindOfFrameCountAndALaterPlacementContinues) {
     struct Case {
         std::int16_t frameCount;
         std::vector<std::uint32_t> frames; // ImageList1 entry n has handle 100 + n
+        std::vector<std::uint32_t> later;  // placed again after those frames, then one tick
     };
     const std::vector<Case> cases = {
-        {1, {101, 101, 101, 101}},
-        {3, {101, 101, 102, 103, 101, 102, 103}},
-        {10, {101, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 101, 102}},
-        {0, {101, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 101}},
+        {1, {101, 101, 101, 101}, {101, 101}},
+        {3, {101, 101, 102, 103, 101, 102, 103}, {101, 101}},
+        {10, {101, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 101, 102}, {101, 103}},
+        {0, {101, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 101}, {101, 102}},
     };
     for (const auto& c : cases) {
         TrayRig rig;
@@ -38,74 +39,67 @@ TEST(Tick, AnimationFrameSequencesForEveryKindOfFrameCount) {
         ASSERT_TRUE(rig.tray.PlaceIcon());
         EXPECT_EQ(iconsOfTicks(rig, static_cast<int>(c.frames.size()) - 1), c.frames)
             << c.frameCount;
+        rig.tray.EliminateIcon();
+        rig.tray.PlaceIcon();
+        EXPECT_EQ(iconsOfTicks(rig, 1), c.later) << c.frameCount;
     }
 }
 
-TEST(Tick, LaterPlacementContinuesFromTheLastFrame) {
-    TrayRig rig;
-    rig.tray.setTrayMode(2);
-    rig.tray.PlaceIcon();
-    iconsOfTicks(rig, 4); // 1, 2, 3, 4
-    rig.tray.EliminateIcon();
-    rig.tray.PlaceIcon();
-    EXPECT_EQ(iconsOfTicks(rig, 2), (std::vector<std::uint32_t>{101, 105, 106}));
-}
-
-TEST(Tick, FlashAlternatesPictureAndBlankAndBlanksTheTipWhenTextIsOff) {
+TEST(Tick, FlashAlternatesPictureAndBlankAndTheTipIsBlankWhenTextIsOff) {
     TrayRig rig;
     rig.tray.setTrayMode(1);
     rig.tray.PlaceIcon();
     EXPECT_EQ(iconsOfTicks(rig, 5), (std::vector<std::uint32_t>{111, 111, 999, 111, 999, 111}));
-    EXPECT_EQ(rig.shownTip(), "SysTray");
+    EXPECT_EQ(rig.seen(), "Modify 111 SysTray; timer 500; mode 1");
     EXPECT_EQ(handleOf(rig.tray.state().m_CurrentPicture), 111u);
 
     rig.tray.setswTrayText(false);
     rig.tray.setTrayTitle(u"Ignored by ticks");
     rig.tray.ctltimer_Timer();
-    EXPECT_EQ(rig.shell.calls.back().record.szTip[0], '\0');
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Modify);
+    EXPECT_EQ(rig.seen(), "Modify 999 ; timer 500; mode 1");
     EXPECT_FALSE(rig.tray.state().m_TimerBusy);
+
+    // Restoring blanks the tip too, and the flash runs on from the restored picture.
+    rig.tray.RefreshIcon(picture(42), u"");
+    EXPECT_TRUE(rig.tray.RestoreIcon());
+    EXPECT_EQ(rig.seen(), "Modify 111 ; timer 500; mode 1");
+    EXPECT_EQ(handleOf(rig.tray.state().m_CurrentPicture), 111u);
 }
 
 TEST(Mouse, EachNotificationCodeRaisesItsOwnEventWithTheHandlersArguments) {
     TrayRig rig;
     for (int code = 512; code <= 522; ++code)
-        rig.tray.UserControl_MouseMove(1, 2, static_cast<float>(code * 15), 0);
+        rig.tray.UserControl_MouseMove(1, 2, static_cast<float>(code * 15), 3);
     const std::vector<std::int32_t> expected = {
         eventid::TrMouseLeftDown,  eventid::TrMouseLeftUp,  eventid::TrMouseLeftDblClk,
         eventid::TrMouseRightDown, eventid::TrMouseRightUp, eventid::TrMouseRighDblClk,
         eventid::TrMouseMidDown,   eventid::TrMouseMidUp,   eventid::TrMouseMidDblClk};
     ASSERT_EQ(rig.site.events.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(rig.site.events[i].first, expected[i]);
-        const auto& args = rig.site.events[i].second;
-        EXPECT_EQ(args.X, static_cast<float>((513 + static_cast<int>(i)) * 15));
-        EXPECT_EQ(args.y, 0.0f);
-        EXPECT_EQ(args.Button, 1);
-        EXPECT_EQ(args.Shift, 2);
+        const auto& [id, a] = rig.site.events[i];
+        EXPECT_EQ(std::tuple(id, a.Button, a.Shift, a.X, a.y),
+                  std::tuple(expected[i], 1, 2, static_cast<float>((513 + i) * 15), 3.0f));
     }
 }
 
 TEST(Mouse, ScaleRoundingSwitchAndGuard) {
-    struct Case {
-        double tpp;
-        float x;
-        std::int32_t event; // 0: none
-    };
-    using namespace eventid;
-    // 516.5 pixels round to even; the codes at both ends of the range are covered above.
-    for (auto c : {Case{12, 517 * 12, TrMouseRightUp}, Case{15, 7747.5f, TrMouseRightDown}}) {
+    // Twips to pixels at the site's scale; 516.5 pixels round to even. The codes at both ends
+    // of the range are covered above.
+    const std::tuple<double, float, std::int32_t> cases[] = {
+        {12, 517 * 12, eventid::TrMouseRightUp}, {15, 7747.5f, eventid::TrMouseRightDown}};
+    for (const auto& [tpp, x, event] : cases) {
         TrayRig rig;
-        rig.site.tpp = c.tpp;
-        rig.tray.UserControl_MouseMove(0, 0, c.x, 0);
-        EXPECT_EQ(rig.site.events.empty() ? 0 : rig.site.events[0].first, c.event) << c.x;
+        rig.site.tpp = tpp;
+        rig.tray.UserControl_MouseMove(0, 0, x, 0);
+        ASSERT_EQ(rig.site.events.size(), 1u) << x;
+        EXPECT_EQ(rig.site.events[0].first, event) << x;
     }
 
     TrayRig rig;
     rig.tray.setswTrayMouse(false);
     rig.tray.UserControl_MouseMove(0, 0, 7755, 0);
-    EXPECT_TRUE(rig.site.events.empty());
-    EXPECT_FALSE(rig.tray.state().m_InNotify);
+    EXPECT_EQ(std::tuple(rig.site.events.size(), rig.tray.state().m_InNotify),
+              std::tuple(0u, false));
 
     // A notification arriving inside the host's handler raises nothing and releases the guard;
     // the next one after the handler raises again.
@@ -136,10 +130,8 @@ TEST(ReEntry, MethodsCalledInsideATickPumpTheQueueAndNeverHang) {
     };
     rig.tray.ctltimer_Timer();
     EXPECT_TRUE(eliminated);
-    EXPECT_EQ(rig.site.pumped, 3);
-    EXPECT_EQ(rig.shell.calls.back().message, NotifyMessage::Delete);
-    EXPECT_FALSE(rig.timer.enabled);
-    EXPECT_FALSE(rig.tray.state().m_TimerBusy);
+    EXPECT_EQ(rig.seen(), "Delete 111 SysTray; timer off; mode 1");
+    EXPECT_EQ(std::pair(rig.site.pumped, rig.tray.state().m_TimerBusy), std::pair(3, false));
 
     // Outside a tick nothing is pumped.
     rig.site.queued = 2;

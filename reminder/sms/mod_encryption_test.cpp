@@ -49,18 +49,13 @@ TEST(EncipherText, EnciphersEachChunkAloneAndANulEndsABlocksText) {
     EXPECT_EQ(DecipherText(EncipherText(std::string("ab\0cdefgh", 9), "77"), "77"), "abfgh   ");
 }
 
-TEST(DecipherText, ReadsWholeBlocksOnlyAnyDigitCaseAndNonDigitsAsZero) {
+// Cipher text and pass phrase share one reading of a digit (either case, anything else 0): the
+// pass phrase's test.
+TEST(DecipherText, ReadsWholeBlocksOnly) {
     const std::string cipher = EncipherText("twelve chars", "C0FFEE");
     ASSERT_EQ(cipher.size(), 32u);
     EXPECT_EQ(DecipherText(cipher + "0123ABCD", "C0FFEE"), "twelve chars");
     EXPECT_EQ(DecipherText(cipher.substr(0, 31), "C0FFEE"), "twelve");
-    std::string lower = cipher;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    EXPECT_EQ(DecipherText(lower, "C0FFEE"), "twelve chars");
-    const std::string notDigits = "G1\x80"
-                                  "2\n3-4.5+6*7/8";
-    EXPECT_EQ(DecipherText(notDigits, "key"), DecipherText("0102030405060708", "key"));
 }
 
 TEST(KeyFromPassPhrase, ReadsTheFirstTwentyCharactersAsHexadecimalPairs) {

@@ -32,7 +32,6 @@ void expectRefusedAndUntouched(const std::filesystem::path& file, StoreErrorKind
 TEST(OpenDatabase, CreatesAMissingFileOnceAndKeepsItOnReopening) {
     TempFolder folder;
     const auto file = folder / "KELVOR.db";
-    std::int64_t remid = 0;
     {
         const Connection conn = openDatabase(file);
         // The due query must be answered from the index, not by reading the whole table.
@@ -50,14 +49,11 @@ TEST(OpenDatabase, CreatesAMissingFileOnceAndKeepsItOnReopening) {
         EXPECT_FALSE(thoughtOfDay(conn, "30-Feb"));
         EXPECT_FALSE(thoughtOfDay(conn, "05-dec")); // keys compare exactly, as the scan builds them
 
-        remid = insertOneTimeReminder(conn, "Keep me", LocalDateTime(2026, 12, 5, 9, 30), 1);
-        saveSettings(conn, Settings{30, "0123456789", "news.example"});
         execRaw(conn, "DELETE FROM ThoughtMst WHERE month = '01-Jan'");
     }
+    // Reading rows back from a reopened file is the older file's test. Nothing is put back
+    // either: an existing file is the user's, as it is.
     const Connection conn = openDatabase(file);
-    EXPECT_EQ(selectOccurrence(conn, remid).value_or(Occurrence{}).remainder, "Keep me");
-    EXPECT_EQ(readSettings(conn), (Settings{30, "0123456789", "news.example"}));
-    // The thoughts are not put back either: an existing file is the user's, as it is.
     EXPECT_EQ(queryInt(conn, "SELECT count(*) FROM ThoughtMst"), 365);
     EXPECT_FALSE(conn.madeInEmptyFile());
 }

@@ -186,13 +186,11 @@ TEST_F(ReminderQueryTest, TheSelectedReminderStaysSelectedAcrossRebuildsWhileItE
     EXPECT_EQ(view.rows[0].message, "Dentist bring the card and the form"); // one line, blanks
     view.current = 0;
     form.Form_Activate(); // as switching back from another program does
-    ASSERT_TRUE(view.current);
-    EXPECT_EQ(view.rows[*view.current].remid, dentist);
+    EXPECT_EQ(view.rows.at(view.current.value_or(9)).remid, dentist);
     view.selected[0] = 1; // by message: Dentist, Vet, Zoo
     view.selected[1] = 1;
     form.Combo2_Click();
-    ASSERT_TRUE(view.current);
-    EXPECT_EQ(view.rows[*view.current].remid, dentist);
+    EXPECT_EQ(view.rows.at(view.current.value_or(9)).remid, dentist);
     db.exec("DELETE FROM OTReminder WHERE remid = " + std::to_string(dentist));
     form.grd1add();
     EXPECT_FALSE(view.current);

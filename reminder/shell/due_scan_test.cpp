@@ -99,7 +99,6 @@ TEST_F(DueScanTest, ModifyConfirmsTheNewTimeAndAMoveToNowComesBackNextTick) {
     EXPECT_EQ(row(still)->remdate, clock.now());
     EXPECT_THAT(boxes.shown,
                 ElementsAre("KELVOR: 24/12/2026 18:30:00", "KELVOR: 05/12/2026 10:07:00"));
-    EXPECT_EQ(alert.shown.size(), 2u);
 
     alert.answerAll(1, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
@@ -215,9 +214,8 @@ TEST_F(DueScanTest, ALockedFileIsToldOnceAndAgainOnlyAfterATickWorked) {
     scan.Timer1_Timer();
     boxes.during = nullptr;
     EXPECT_EQ(alert.shown.size(), 1u);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_THAT(boxes.shown[0],
-                AllOf(HasSubstr("KELVOR.db"), HasSubstr("in use by another program")));
+    EXPECT_THAT(boxes.shown,
+                ElementsAre(AllOf(HasSubstr("KELVOR.db"), HasSubstr("in use by another program"))));
 
     // Ticks worked in between, so a new failure is told again, once.
     test::execRaw(other, "BEGIN EXCLUSIVE");
@@ -235,9 +233,9 @@ TEST_F(DueScanTest, RowsWithAnUnreadableDateAreToldOnceAndBlockNoOther) {
     alert.answerAll(2, AlertAnswer::Dismiss);
     scan.Timer1_Timer();
     EXPECT_THAT(alert.messages(), ElementsAre("first", "second"));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_THAT(boxes.shown[0], AllOf(HasSubstr("\"06/12/2026 10:00 AM\": from a phone"),
-                                      HasSubstr("\"2026-02-29 10:00\""), HasSubstr("KELVOR.db")));
+    EXPECT_THAT(boxes.shown,
+                ElementsAre(AllOf(HasSubstr("\"06/12/2026 10:00 AM\": from a phone"),
+                                  HasSubstr("\"2026-02-29 10:00\""), HasSubstr("KELVOR.db"))));
 
     add("third", at(9, 2));
     alert.answerAll(1, AlertAnswer::Dismiss);

@@ -162,6 +162,9 @@ TEST_F(ReminderQueryTest, NewOpensTheEditorOfTheListedKindAndEditTheOneTimeEdito
     form.btnNew_Click();
     EXPECT_EQ(windows.shown, (std::vector<std::string>{"OTReminder", "RecReminder"}));
     EXPECT_EQ(gEditMode, EditModeNew);
+    view.oneTime = true;
+    form.Option1_Click();
+    EXPECT_EQ(view.messagesColumn(), std::vector<std::string>(2, "made in editor"));
 
     windows = {};
     view.oneTime = false;

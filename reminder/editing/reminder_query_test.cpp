@@ -1,9 +1,13 @@
-// ReminderQuery against a real database: sort choices, grid rows, commands and deletion.
+// ReminderQuery against a real database: sort choices, grid rows, commands and deletion; and the
+// one-all-or-none question it asks before deleting from a series.
 #include "reminder/editing/reminder_query.h"
 
 #include "reminder/editing/edit_context.h"
 #include "reminder/editing/editing_test_support.h"
+#include "reminder/editing/frm_msgbox.h"
 #include "reminder/store/reminder_statements.h"
+
+#include <gmock/gmock.h>
 
 #include <functional>
 
@@ -11,6 +15,8 @@ namespace davrin::editing {
 namespace {
 
 using test::testNow;
+using testing::ElementsAre;
+using testing::HasSubstr;
 
 class FakeListView : public ReminderQueryView {
 public:
@@ -114,12 +120,10 @@ TEST_F(ReminderQueryTest, LoadShowsVersionDateNewsAndTheOneTimeListAndKeepsTheOr
     oneTime("Vet", 2);
     series("Gym", 2);
     open();
-    EXPECT_EQ(view.caption, "Davrin - Ver.1.0.6");
-    EXPECT_EQ(view.dateLine, "Saturday 05 December 2026");
-    EXPECT_EQ(view.news, "News!");
+    EXPECT_EQ(view.caption + "|" + view.dateLine + "|" + view.news,
+              "Davrin - Ver.1.0.6|Saturday 05 December 2026|News!");
     EXPECT_TRUE(view.oneTime);
-    ASSERT_EQ(view.rows.size(), 2u);
-    EXPECT_EQ(view.rows[0].dateText, "06/12/2026 09:30 PM");
+    EXPECT_EQ(view.rows.at(0).dateText, "06/12/2026 09:30 PM");
     EXPECT_TRUE(view.editDeleteEnabled);
 
     view.selected[1] = 1;
@@ -153,13 +157,14 @@ TEST_F(ReminderQueryTest, NewOpensTheEditorOfTheListedKindAndEditTheOneTimeEdito
     open();
     windows.during = [this] { oneTime("made in editor", 1); };
     form.btnNew_Click();
+    EXPECT_EQ(view.messagesColumn(), std::vector<std::string>{"made in editor"}); // rebuilt
     view.oneTime = false;
     form.btnNew_Click();
     EXPECT_EQ(windows.shown, (std::vector<std::string>{"OTReminder", "RecReminder"}));
     EXPECT_EQ(gEditMode, EditModeNew);
     view.oneTime = true;
     form.Option1_Click();
-    EXPECT_EQ(view.rows.size(), 2u);
+    EXPECT_EQ(view.messagesColumn(), std::vector<std::string>(2, "made in editor"));
 
     windows = {};
     view.oneTime = false;
@@ -182,13 +187,11 @@ TEST_F(ReminderQueryTest, TheSelectedReminderStaysSelectedAcrossRebuildsWhileItE
     EXPECT_EQ(view.rows[0].message, "Dentist bring the card and the form"); // one line, blanks
     view.current = 0;
     form.Form_Activate(); // as switching back from another program does
-    ASSERT_TRUE(view.current);
-    EXPECT_EQ(view.rows[*view.current].remid, dentist);
+    EXPECT_EQ(view.rows.at(view.current.value_or(9)).remid, dentist);
     view.selected[0] = 1; // by message: Dentist, Vet, Zoo
     view.selected[1] = 1;
     form.Combo2_Click();
-    ASSERT_TRUE(view.current);
-    EXPECT_EQ(view.rows[*view.current].remid, dentist);
+    EXPECT_EQ(view.rows.at(view.current.value_or(9)).remid, dentist);
     db.exec("DELETE FROM OTReminder WHERE remid = " + std::to_string(dentist));
     form.grd1add();
     EXPECT_FALSE(view.current);
@@ -259,8 +262,7 @@ TEST_F(ReminderQueryTest, AFailingQueryIsReportedOnceAndKeepsTheGrid) {
     form.grd1add();
     form.Form_Activate();
     form.grd1add();
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_NE(view.messages[0].find("OTReminder"), std::string::npos) << view.messages[0];
+    EXPECT_THAT(view.messages, ElementsAre(HasSubstr("OTReminder")));
     EXPECT_EQ(view.rows.size(), 1u);
 
     db.exec("ALTER TABLE Gone RENAME TO OTReminder");
@@ -277,13 +279,35 @@ TEST_F(ReminderQueryTest, RowsWithAnUnreadableDateAreListedAsStoredAndToldOnce) 
             "'06/12/2026 10:00 AM')");
     view.duringMessage = [&] { form.Form_Activate(); };
     open();
-    ASSERT_EQ(view.rows.size(), 2u);
+    EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"From a phone", "Dentist"}));
     EXPECT_EQ(view.rows[0].dateText, "06/12/2026 10:00 AM");
-    EXPECT_EQ(view.rows[0].message, "From a phone");
-    EXPECT_EQ(view.rows[1].message, "Dentist");
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_NE(view.messages[0].find("\"06/12/2026 10:00 AM\": From a phone"), std::string::npos)
-        << view.messages[0];
+    EXPECT_THAT(view.messages, ElementsAre(HasSubstr("\"06/12/2026 10:00 AM\": From a phone")));
+}
+
+// The question asked before a series occurrence is deleted; its texts are read on the real window.
+struct FakeMsgboxView : FrmMsgboxView {
+    void setCaption(const std::string&) override {}
+    void setPrompt(const std::string&) override {}
+    void setButtonTexts(const std::string&, const std::string&, const std::string&) override {}
+    void close() override { closed = true; }
+    bool closed = false;
+};
+
+TEST(FrmMsgbox, EachButtonStoresItsAnswerAndCloses) {
+    const std::pair<void (FrmMsgbox::*)(), DeleteAnswer> buttons[] = {
+        {&FrmMsgbox::Command1_Click, DeleteAnswer::One},
+        {&FrmMsgbox::Command2_Click, DeleteAnswer::All},
+        {&FrmMsgbox::Command3_Click, DeleteAnswer::None}};
+    for (const auto& [click, answer] : buttons) {
+        FakeMsgboxView view;
+        FrmMsgbox box(view);
+        box.Form_Load();
+        EXPECT_FALSE(view.closed);
+        EXPECT_FALSE(box.answer());
+        (box.*click)();
+        EXPECT_EQ(box.answer(), answer);
+        EXPECT_TRUE(view.closed);
+    }
 }
 
 } // namespace

@@ -117,7 +117,7 @@ TEST_F(MainTest, MenuTogglesPauseAndExits) {
 
     view.choice = MenuCommand::Prem;
     form.ctlSysTray1_TrMouseRightDown();
-    form.Timer1_Timer(); // the scan obeys the same pause; resuming is the scan's own test
+    form.Timer1_Timer(); // the scan obeys the same pause
     EXPECT_TRUE(alert.shown.empty());
 
     form.ctlSysTray1_TrMouseRightDown();

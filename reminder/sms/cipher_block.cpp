@@ -119,10 +119,6 @@ CipherBlock toBlock(const Words& w) noexcept {
 
 } // namespace
 
-const SubstitutionTable& skipjackFTable() noexcept {
-    return fTable;
-}
-
 const SubstitutionTable& substitutionTable() noexcept {
     return movedTable;
 }

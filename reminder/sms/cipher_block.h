@@ -11,10 +11,6 @@ using SubstitutionTable = std::array<std::uint8_t, 256>;
 using CipherKey = std::array<std::uint8_t, 10>;
 using CipherBlock = std::array<std::uint8_t, 8>;
 
-// The published byte table of the algorithm, untouched; kept so the block structure can be checked
-// against the algorithm's published known answer.
-const SubstitutionTable& skipjackFTable() noexcept;
-
 // The table this program's files depend on: the published one with blocks of entries moved.
 const SubstitutionTable& substitutionTable() noexcept;
 

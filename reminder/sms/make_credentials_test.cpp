@@ -8,15 +8,13 @@
 #include <array>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <sstream>
 #include <vector>
 
 #include "reminder/sms/credentials_file.h"
 #include "reminder/sms/mod_encryption.h"
 #include "reminder/sms/temporary_file.h"
+#include "reminder/store/store_test_support.h"
 
 namespace davrin::sms {
 namespace {
@@ -30,17 +28,6 @@ const Fields sampleFields = {
 
 class MakeCredentials : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("make-credentials-test-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir);
-        outputText = (dir / "Reminder.dat").string();
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-
     int run(std::vector<std::string_view> args) {
         out.str({});
         err.str({});
@@ -53,8 +40,7 @@ protected:
         return run(args);
     }
     std::string written(const char* name = "Reminder.dat") const {
-        std::ifstream file(dir / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        return test::readFile(dir / name);
     }
     // What the folder holds, sorted.
     std::vector<std::string> names() const {
@@ -65,8 +51,9 @@ protected:
         return found;
     }
 
-    fs::path dir;
-    std::string outputText;
+    test::TempFolder folder;
+    const fs::path& dir = folder.path();
+    std::string outputText = (dir / "Reminder.dat").string();
     std::ostringstream out;
     std::ostringstream err;
 };
@@ -93,7 +80,7 @@ TEST_F(MakeCredentials, UsageNamesEveryFieldAndWritesNothing) {
 }
 
 TEST_F(MakeCredentials, WritesTheFieldsJoinedByHashEnciphered) {
-    std::ofstream(dir / "Reminder.dat.tmp") << "another program's"; // not ours to touch
+    test::writeFile(dir / "Reminder.dat.tmp", "another program's"); // not ours to touch
     ASSERT_EQ(runInto(sampleFields), exitOk) << err.str();
     EXPECT_EQ(err.str(), "");
     const std::string content = written();

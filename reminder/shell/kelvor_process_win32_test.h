@@ -40,6 +40,11 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// The folder of this test program, where the programs it starts are built.
+std::filesystem::path thisProgramsFolder();
+// Runs a command line to its end: its exit code, or STILL_ACTIVE when not done within `timeout`.
+DWORD runToEnd(std::wstring commandLine, std::chrono::milliseconds timeout);
+
 // Polls until `done` holds or the time is up; whether it held.
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
 // Polls until `find` yields a window or the time is up.
@@ -52,13 +57,13 @@ HWND dialogOf(DWORD process, int controlId);
 HWND hiddenWindowOf(DWORD process, const wchar_t* className);
 bool waitUntilGone(HWND window, std::chrono::milliseconds timeout = 10s);
 std::wstring textOf(HWND window);
+// The message a message box shows.
+std::wstring messageOf(HWND box);
 // What the screen shows inside `area`, row by row.
 std::vector<COLORREF> screenPixels(const RECT& area);
 
-// The tray icon windows Wine's shell shows, and the texts of every tray tip it holds.
-int trayIconCount();
+// The tray icon window Wine's shell shows when it shows exactly one.
 HWND trayIconWindow();
-std::vector<std::wstring> trayTips();
 
 // Serves one fixed body for any request on 127.0.0.1 until destroyed, and records each request
 // line ("POST /path?query"). With a pause, the body goes out one character at a time, that long

@@ -1,6 +1,8 @@
 // Test support for the tests that run the real KELVOR.exe under Wine.
 #include "reminder/shell/kelvor_process_win32_test.h"
 
+#include "common/win32/handles.h"
+
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
@@ -66,11 +68,10 @@ DWORD runToEnd(std::wstring commandLine, std::chrono::milliseconds timeout) {
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         throw std::runtime_error("a program to run could not be started");
-    WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeout.count()));
+    const win32::UniqueHandle process(info.hProcess), thread(info.hThread);
+    WaitForSingleObject(process.get(), static_cast<DWORD>(timeout.count()));
     DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    GetExitCodeProcess(process.get(), &code);
     return code;
 }
 
@@ -161,19 +162,18 @@ std::wstring messageOf(HWND box) {
 std::vector<COLORREF> screenPixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC copy = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(copy, old);
+    const win32::WindowDc screen(nullptr);
+    const win32::UniqueMemoryDc copy(CreateCompatibleDC(screen.get()));
+    const win32::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const win32::SelectedObject selected(copy.get(), bitmap.get());
+        BitBlt(copy.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<RGBQUAD> bits(static_cast<std::size_t>(width * height));
-    GetDIBits(copy, bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(copy.get(), bitmap.get(), 0, static_cast<UINT>(height), bits.data(), &info,
+              DIB_RGB_COLORS);
     std::vector<COLORREF> pixels;
     for (const RGBQUAD& p : bits)
         pixels.push_back(RGB(p.rgbRed, p.rgbGreen, p.rgbBlue));

@@ -4,11 +4,7 @@
 
 #include "reminder/ui/text_win32.h"
 
-#include <windows.h>
-
-#include <msxml2.h>
 #include <oleauto.h>
-#include <wrl/client.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,6 +50,9 @@ std::string failure(const char* what, long code) {
 }
 
 enum class Wait { Done, TimedOut, Quit };
+
+// Enough for several minutes of a gateway that never answers, retried on every tick.
+constexpr std::size_t kAbandonedKept = 16;
 
 // Serves the thread's messages until the request is complete or the deadline passes. Timer
 // ticks run meanwhile; the ones that could start another request are guarded by their owners.
@@ -108,6 +107,9 @@ HttpReply XmlHttpRequester::post(const std::string& target) {
     const Wait wait = waitServingMessages(*request.Get(), deadline);
     if (wait != Wait::Done) {
         request->abort();
+        abandoned_.push_back(request);
+        if (abandoned_.size() > kAbandonedKept)
+            abandoned_.pop_front();
         if (wait == Wait::Quit)
             return {std::nullopt, "The program is ending."};
         return {std::nullopt, "The gateway did not answer within " +

@@ -3,7 +3,13 @@
 
 #include "reminder/sms/http_requester.h"
 
+#include <windows.h>
+
+#include <msxml2.h>
+#include <wrl/client.h>
+
 #include <chrono>
+#include <deque>
 
 namespace davrin::sms {
 
@@ -16,6 +22,9 @@ public:
 
 private:
     std::chrono::milliseconds deadline_;
+    // Requests given up at the deadline stay alive a while: Wine's request object calls back into
+    // itself when the connection of an aborted request closes later, and crashes if it is gone.
+    std::deque<Microsoft::WRL::ComPtr<IXMLHTTPRequest>> abandoned_;
 };
 
 } // namespace davrin::sms

@@ -1,8 +1,5 @@
-// Wine tests of ctlSysTray as hosts meet it: events, property notifications, painting, resources.
+// Wine tests of ctlSysTray as hosts meet it: events, property notifications, painting.
 #include "traycontrol/control/com/com_support_win32_test.h"
-
-#include "traycontrol/control/com/categorize_properties_win32.h"
-#include "traycontrol/control/icons/icon_ids.h"
 
 #include <tuple>
 
@@ -115,18 +112,12 @@ TEST_F(Events, NotificationsAndPropertyChangesReachTheSinksOfEveryConnectionPoin
     }
 }
 
-TEST_F(Site, ViewPaintsTheStaticPictureOver32PixelsAndDesignersFindThePages) {
+TEST_F(Site, ViewPaintsTheStaticPictureOver32Pixels) {
     const auto control = createControl();
     ComPtr<IViewObject2> view;
     ComPtr<IOleObject> ole;
-    ComPtr<ICategorizeProperties> categories;
-    ComPtr<IPerPropertyBrowsing> browsing;
-    ComPtr<IProvideClassInfo2> classInfo;
     ASSERT_EQ(control.As(&view), S_OK);
     ASSERT_EQ(control.As(&ole), S_OK);
-    ASSERT_EQ(control.As(&categories), S_OK);
-    ASSERT_EQ(control.As(&browsing), S_OK);
-    ASSERT_EQ(control.As(&classInfo), S_OK);
     SIZEL extent{};
     EXPECT_EQ(ole->GetExtent(DVASPECT_CONTENT, &extent), S_OK);
     const win32::WindowDc screen;
@@ -157,38 +148,6 @@ TEST_F(Site, ViewPaintsTheStaticPictureOver32PixelsAndDesignersFindThePages) {
         painted[(p / 512) * 2 + (p % 32) / 16] += (pixels[p] & 0xFFFFFF) != 0xFFFFFF;
     for (int quarter : painted)
         EXPECT_GT(quarter, 0);
-
-    // Design environments group the properties, open the page that edits one, and find the
-    // events through the class.
-    PROPCAT category = 0;
-    EXPECT_EQ(categories->MapPropertyToCategory(dispid::TrayMode, &category), S_OK);
-    Bstr name;
-    EXPECT_EQ(categories->GetCategoryName(category, 0, name.put()), S_OK);
-    EXPECT_STREQ(name.get(), L"Behavior");
-    EXPECT_EQ(categories->MapPropertyToCategory(dispid::FlashCycle, &category), E_FAIL);
-    CLSID page{};
-    EXPECT_EQ(browsing->MapPropertyToPage(dispid::Image, &page), S_OK);
-    EXPECT_EQ(page, guid(kClsidSysTrayTest));
-    GUID source{};
-    EXPECT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
-    EXPECT_EQ(source, guid(kDiidCtlSysTrayEvents));
-    ComPtr<ITypeInfo> coclass;
-    ASSERT_EQ(classInfo->GetClassInfo(&coclass), S_OK);
-    TYPEATTR* attr = nullptr;
-    coclass->GetTypeAttr(&attr);
-    EXPECT_EQ(attr->guid, guid(kClsidCtlSysTray));
-    coclass->ReleaseTypeAttr(attr);
-}
-
-// The generated resource script names every built-in icon; that each file holds the sizes the shell
-// asks for is checked natively on the generated files.
-TEST(Resources, EveryBuiltInIconIsInTheLibrary) {
-    const HMODULE module = LoadLibraryW((exeFolder() + L"Norvane.dll").c_str());
-    ASSERT_NE(module, nullptr);
-    for (int id :
-         {IDI_FRAME01, IDI_FRAME02, IDI_FRAME03, IDI_FRAME04, IDI_FRAME05, IDI_FRAME06, IDI_FRAME07,
-          IDI_FRAME08, IDI_FRAME09, IDI_FRAME10, IDI_STATIC, IDI_SPARE, IDI_BLANK})
-        EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON), nullptr) << id;
 }
 
 } // namespace

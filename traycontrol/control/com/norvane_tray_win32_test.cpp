@@ -1,4 +1,4 @@
-// Wine tests of ctlSysTray as hosts meet it: events, property notifications, painting.
+// Wine tests of ctlSysTray as hosts meet it: events and property notifications.
 #include "traycontrol/control/com/com_support_win32_test.h"
 
 #include <tuple>
@@ -7,7 +7,6 @@ namespace norvane::com {
 namespace {
 
 using Events = Registered;
-using Site = Registered;
 
 void pumpMessages() {
     MSG message;
@@ -110,40 +109,6 @@ TEST_F(Events, NotificationsAndPropertyChangesReachTheSinksOfEveryConnectionPoin
         EXPECT_EQ(found[i]->Unadvise(cookies[i]), S_OK);
         found[i]->Release();
     }
-}
-
-TEST_F(Site, ViewPaintsTheStaticPictureOver32Pixels) {
-    const auto control = createControl();
-    ComPtr<IViewObject2> view;
-    ComPtr<IOleObject> ole;
-    ASSERT_EQ(control.As(&view), S_OK);
-    ASSERT_EQ(control.As(&ole), S_OK);
-    SIZEL extent{};
-    EXPECT_EQ(ole->GetExtent(DVASPECT_CONTENT, &extent), S_OK);
-    const win32::WindowDc screen;
-    EXPECT_EQ(extent.cx, MulDiv(32, 2540, GetDeviceCaps(screen.get(), LOGPIXELSX)));
-
-    // Paint onto white and find the picture's pixels in all four quarters of the 32 x 32 area.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const win32::UniqueBitmap bitmap(
-        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ASSERT_TRUE(bitmap);
-    const win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    const win32::SelectedObject selected(dc.get(), bitmap.get());
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    std::fill(pixels, pixels + 32 * 32, 0x00FFFFFFu);
-    const RECTL bounds{0, 0, 32, 32};
-    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.get(), &bounds,
-                         nullptr, nullptr, 0),
-              S_OK);
-    GdiFlush();
-    int painted[4] = {};
-    for (int p = 0; p < 32 * 32; ++p)
-        painted[(p / 512) * 2 + (p % 32) / 16] += (pixels[p] & 0xFFFFFF) != 0xFFFFFF;
-    for (int quarter : painted)
-        EXPECT_GT(quarter, 0);
 }
 
 } // namespace

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace norvane::com {
@@ -124,10 +123,9 @@ inline double number(IDispatch* control, DISPID id) {
     return V_VT(&n) == VT_R8 ? V_R8(&n) : std::nan("");
 }
 // A method whose answer is a Boolean.
-inline VARIANT_BOOL method(IDispatch* control, DISPID id, std::vector<VARIANT> args = {}) {
+inline VARIANT_BOOL method(IDispatch* control, DISPID id) {
     Variant result;
-    EXPECT_EQ(invoke(control, id, DISPATCH_METHOD, std::move(args), &result), S_OK)
-        << std::hex << id;
+    EXPECT_EQ(invoke(control, id, DISPATCH_METHOD, {}, &result), S_OK) << std::hex << id;
     EXPECT_EQ(V_VT(&result), VT_BOOL) << std::hex << id;
     return V_BOOL(&result);
 }

@@ -1,8 +1,5 @@
-// Wine tests of ctlSysTray as hosts meet it: events, property notifications, painting, resources.
+// Wine tests of ctlSysTray as hosts meet it: events and property notifications.
 #include "traycontrol/control/com/com_support_win32_test.h"
-
-#include "traycontrol/control/com/categorize_properties_win32.h"
-#include "traycontrol/control/icons/icon_ids.h"
 
 #include <tuple>
 
@@ -10,7 +7,6 @@ namespace norvane::com {
 namespace {
 
 using Events = Registered;
-using Site = Registered;
 
 void pumpMessages() {
     MSG message;
@@ -113,82 +109,6 @@ TEST_F(Events, NotificationsAndPropertyChangesReachTheSinksOfEveryConnectionPoin
         EXPECT_EQ(found[i]->Unadvise(cookies[i]), S_OK);
         found[i]->Release();
     }
-}
-
-TEST_F(Site, ViewPaintsTheStaticPictureOver32PixelsAndDesignersFindThePages) {
-    const auto control = createControl();
-    ComPtr<IViewObject2> view;
-    ComPtr<IOleObject> ole;
-    ComPtr<ICategorizeProperties> categories;
-    ComPtr<IPerPropertyBrowsing> browsing;
-    ComPtr<IProvideClassInfo2> classInfo;
-    ASSERT_EQ(control.As(&view), S_OK);
-    ASSERT_EQ(control.As(&ole), S_OK);
-    ASSERT_EQ(control.As(&categories), S_OK);
-    ASSERT_EQ(control.As(&browsing), S_OK);
-    ASSERT_EQ(control.As(&classInfo), S_OK);
-    SIZEL extent{};
-    EXPECT_EQ(ole->GetExtent(DVASPECT_CONTENT, &extent), S_OK);
-    const win32::WindowDc screen;
-    EXPECT_EQ(extent.cx, MulDiv(32, 2540, GetDeviceCaps(screen.get(), LOGPIXELSX)));
-    // A container asking for another size is refused, so it lays the control out at 32 x 32.
-    SIZEL larger{extent.cx * 3, extent.cy * 2};
-    EXPECT_EQ(ole->SetExtent(DVASPECT_CONTENT, &larger), E_FAIL);
-    EXPECT_EQ(ole->SetExtent(DVASPECT_CONTENT, &extent), S_OK);
-
-    // Paint onto white and find the picture's pixels in all four quarters of the 32 x 32 area.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const win32::UniqueBitmap bitmap(
-        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ASSERT_TRUE(bitmap);
-    const win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    const win32::SelectedObject selected(dc.get(), bitmap.get());
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    std::fill(pixels, pixels + 32 * 32, 0x00FFFFFFu);
-    const RECTL bounds{0, 0, 32, 32};
-    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.get(), &bounds,
-                         nullptr, nullptr, 0),
-              S_OK);
-    GdiFlush();
-    int painted[4] = {};
-    for (int p = 0; p < 32 * 32; ++p)
-        painted[(p / 512) * 2 + (p % 32) / 16] += (pixels[p] & 0xFFFFFF) != 0xFFFFFF;
-    for (int quarter : painted)
-        EXPECT_GT(quarter, 0);
-
-    // Design environments group the properties, open the page that edits one, and find the
-    // events through the class.
-    PROPCAT category = 0;
-    EXPECT_EQ(categories->MapPropertyToCategory(dispid::TrayMode, &category), S_OK);
-    Bstr name;
-    EXPECT_EQ(categories->GetCategoryName(category, 0, name.put()), S_OK);
-    EXPECT_STREQ(name.get(), L"Behavior");
-    EXPECT_EQ(categories->MapPropertyToCategory(dispid::FlashCycle, &category), E_FAIL);
-    CLSID page{};
-    EXPECT_EQ(browsing->MapPropertyToPage(dispid::Image, &page), S_OK);
-    EXPECT_EQ(page, guid(kClsidSysTrayTest));
-    GUID source{};
-    EXPECT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
-    EXPECT_EQ(source, guid(kDiidCtlSysTrayEvents));
-    ComPtr<ITypeInfo> coclass;
-    ASSERT_EQ(classInfo->GetClassInfo(&coclass), S_OK);
-    TYPEATTR* attr = nullptr;
-    coclass->GetTypeAttr(&attr);
-    EXPECT_EQ(attr->guid, guid(kClsidCtlSysTray));
-    coclass->ReleaseTypeAttr(attr);
-}
-
-// The generated resource script names every built-in icon; that each file holds the sizes the shell
-// asks for is checked natively on the generated files.
-TEST(Resources, EveryBuiltInIconIsInTheLibrary) {
-    const HMODULE module = LoadLibraryW((exeFolder() + L"Norvane.dll").c_str());
-    ASSERT_NE(module, nullptr);
-    for (int id :
-         {IDI_FRAME01, IDI_FRAME02, IDI_FRAME03, IDI_FRAME04, IDI_FRAME05, IDI_FRAME06, IDI_FRAME07,
-          IDI_FRAME08, IDI_FRAME09, IDI_FRAME10, IDI_STATIC, IDI_SPARE, IDI_BLANK})
-        EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON), nullptr) << id;
 }
 
 } // namespace

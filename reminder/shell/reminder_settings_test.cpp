@@ -1,4 +1,4 @@
-// The settings window's logic: key filters, the wrapping up-down, load, save and Cancel.
+// The settings window's logic: the wrapping up-down, load, save and Cancel.
 #include "reminder/shell/reminder_settings.h"
 
 #include "reminder/shell/shell_fakes_test.h"
@@ -33,13 +33,6 @@ protected:
     FakeSettingsView view;
     ReminderSettings form{view, store::gConn, lblmobileno};
 };
-
-// The digit filter itself is tested with the count box; here only which box uses it.
-TEST(ReminderSettingsKeys, MobileNumberTakesDigitsAndTheIntervalNoKeys) {
-    EXPECT_TRUE(ReminderSettings::Text1_KeyPress(U'7'));
-    EXPECT_FALSE(ReminderSettings::Text1_KeyPress(U'+'));
-    EXPECT_FALSE(ReminderSettings::Text2_KeyPress(U'1'));
-}
 
 TEST_F(ReminderSettingsTest, UpDownWrapsAroundBothWays) {
     struct Case {

@@ -6,14 +6,12 @@
 
 #include <algorithm>
 #include <array>
-#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <vector>
 
 #include "reminder/sms/credentials_file.h"
 #include "reminder/sms/mod_encryption.h"
-#include "reminder/sms/temporary_file.h"
 #include "reminder/store/store_test_support.h"
 
 namespace davrin::sms {
@@ -65,7 +63,6 @@ TEST_F(MakeCredentials, UsageNamesEveryFieldAndWritesNothing) {
         EXPECT_THAT(out.str(), HasSubstr(field.meaning));
     }
     const std::vector<std::pair<std::vector<std::string_view>, std::string>> wrong = {
-        {{}, "expected 9 fields, got 0"},
         {{"-o", outputText, "1", "2", "3", "4", "5", "6", "7", "8"}, "expected 9 fields, got 8"},
         {{"--colour", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "unknown option --colour"},
         {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "-o"}, "-o needs a path"},
@@ -101,15 +98,6 @@ TEST_F(MakeCredentials, WritesTheFieldsJoinedByHashEnciphered) {
                 HasSubstr("#CDMA#ser#?#ss# #pa#"));
 }
 
-TEST_F(MakeCredentials, WritesReminderDatInTheCurrentFolderByDefault) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(dir);
-    const int code = run({sampleFields.begin(), sampleFields.end()});
-    fs::current_path(previous);
-    EXPECT_EQ(code, exitOk) << err.str();
-    EXPECT_TRUE(fs::exists(dir / "Reminder.dat"));
-}
-
 // A "#" would shift the fields after it; a character the ANSI code page lacks (on Windows) would
 // reach the file as "?".
 TEST_F(MakeCredentials, RefusesAHashOrAnUnconvertibleCharacterInAnyFieldAndKeepsTheOldFile) {
@@ -143,23 +131,6 @@ TEST_F(MakeCredentials, ReportsAFileItCannotWrite) {
     EXPECT_EQ(names(), std::vector<std::string>{"Reminder.dat"}); // no temporary file left
     EXPECT_TRUE(fs::is_directory(dir / "Reminder.dat"));
 }
-
-#ifndef _WIN32
-// Interrupted between writing the temporary file and moving it: the file goes with the program.
-TEST_F(MakeCredentials, AnInterruptedWriteLeavesNothingBehind) {
-    for (const int signal : {SIGINT, SIGTERM}) {
-        EXPECT_EXIT(
-            {
-                TemporaryFile file;
-                if (file.write(dir / "Reminder.dat", "x").empty() && fs::exists(file.path()))
-                    std::raise(signal);
-                std::exit(0);
-            },
-            testing::KilledBySignal(signal), "");
-        EXPECT_TRUE(fs::is_empty(dir)) << signal;
-    }
-}
-#endif
 
 } // namespace
 } // namespace davrin::sms

@@ -153,7 +153,6 @@ TEST_F(SmsDispatchTest, WithoutNumberOrUsableAccountNothingIsSentOrShown) {
     } cases[] = {
         {"no number", [] {}, "  "},
         {"no file", [&] { std::filesystem::remove(folder / "Reminder.dat"); }, "9876543210"},
-        {"empty file", [&] { test::writeFile(folder / "Reminder.dat", ""); }, "9876543210"},
         {"eight fields",
          [&] {
              test::writeFile(folder / "Reminder.dat", EncipherText("a#b#c#d#e#f#g#h", passPhrase));

@@ -1,5 +1,4 @@
 // Tests of the local date-time: validation, calendar arithmetic and every text form.
-#include "reminder/store/clock.h"
 #include "reminder/store/date_time.h"
 #include "reminder/store/store_test_support.h"
 
@@ -62,17 +61,6 @@ TEST(DateTimeText, TheStorageParserIsStrict) {
           "2026-12-05 1a:07", " 2026-12-05 15:07", "+026-12-05 15:07"}) {
         EXPECT_FALSE(parseStorageText(text)) << '"' << text << '"';
     }
-}
-
-TEST(Clock, SystemClockGivesWholeMinutesNearTheCLibrarysLocalTime) {
-    // Local time cannot be known independently here; two readings a moment apart must agree to
-    // within the minute boundary that may fall between them.
-    const SystemClock clock;
-    const LocalDateTime first = clock.now();
-    const LocalDateTime second = clock.now();
-    EXPECT_LE(first, second);
-    EXPECT_LE(second, first.addMinutes(1));
-    EXPECT_GE(first.year(), 2024);
 }
 
 } // namespace

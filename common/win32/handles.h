@@ -113,7 +113,6 @@ private:
     bool open_;
 };
 
-// The text of a BSTR; null is the empty text, as automation treats it.
 // Global memory locked for reading, unlocked when it goes.
 template <class T> class GlobalLockGuard {
 public:
@@ -132,6 +131,7 @@ private:
     T* data_;
 };
 
+// The text of a BSTR; null is the empty text, as automation treats it.
 inline std::u16string textOf(const BSTR text) {
     return {reinterpret_cast<const char16_t*>(text ? text : L""), text ? SysStringLen(text) : 0};
 }

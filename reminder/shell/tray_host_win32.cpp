@@ -41,7 +41,7 @@ TrayControlHost::TrayControlHost(HWND window) : site_(makeTraySite(window)) {
     if (siteFirst)
         check(object_->SetClientSite(site_.Get()), "sited");
 
-    Microsoft::WRL::ComPtr<IPersistPropertyBag> persist;
+    win32::ComPtr<IPersistPropertyBag> persist;
     check(object_.As(&persist), "loaded");
     check(persist->Load(makeTrayPropertyBag().Get(), nullptr), "loaded");
     if (!siteFirst)
@@ -55,7 +55,7 @@ TrayControlHost::TrayControlHost(HWND window) : site_(makeTraySite(window)) {
 }
 
 void TrayControlHost::connect(EventHandler onEvent) {
-    Microsoft::WRL::ComPtr<IConnectionPointContainer> points;
+    win32::ComPtr<IConnectionPointContainer> points;
     check(object_.As(&points), "connected");
     const IID eventsIid = toGuid(norvane::kDiidCtlSysTrayEvents);
     check(points->FindConnectionPoint(eventsIid, &events_), "connected");

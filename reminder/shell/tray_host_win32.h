@@ -1,10 +1,10 @@
 // Hosting the tray control ctlSysTray1 as an ActiveX container does: sited, loaded, late-bound.
 #pragma once
 
+#include "common/win32/handles.h"
 #include "reminder/shell/main_form.h"
 
 #include <windows.h>
-#include <wrl/client.h>
 
 #include <cstdint>
 #include <functional>
@@ -36,11 +36,11 @@ public:
 private:
     bool callBoolMethod(DISPID dispid);
 
-    Microsoft::WRL::ComPtr<IOleClientSite> site_;
-    Microsoft::WRL::ComPtr<IDispatch> sink_;
-    Microsoft::WRL::ComPtr<IOleObject> object_;
-    Microsoft::WRL::ComPtr<IDispatch> dispatch_;
-    Microsoft::WRL::ComPtr<IConnectionPoint> events_;
+    win32::ComPtr<IOleClientSite> site_;
+    win32::ComPtr<IDispatch> sink_;
+    win32::ComPtr<IOleObject> object_;
+    win32::ComPtr<IDispatch> dispatch_;
+    win32::ComPtr<IConnectionPoint> events_;
     DWORD cookie_ = 0;
 };
 

@@ -1,6 +1,7 @@
 // The COM objects KELVOR hands its tray control: client site, property bag, event sink.
 #include "reminder/shell/tray_site_win32.h"
 
+#include "common/win32/com_object.h"
 #include "reminder/ui/guarded_win32.h"
 
 #include <ocidl.h>
@@ -11,27 +12,12 @@ namespace davrin::shell {
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
+using win32::ComPtr;
 
-// Reference counting shared by the three small objects; everything runs on the one UI thread.
 // COM objects end in their own Release, never through a delete on an interface pointer, so the
 // interfaces' non-virtual destructors are no hazard here.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
-template <class Derived> class RefCounted {
-public:
-    ULONG addRef() { return ++refs_; }
-    ULONG release() {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete static_cast<Derived*>(this);
-        return left;
-    }
-
-private:
-    ULONG refs_ = 1;
-};
 
 // A dispatch interface that is only ever called by number: no type information, no names.
 class LateBoundDispatch : public IDispatch {
@@ -49,34 +35,10 @@ public:
     }
 };
 
-class TraySite final : public IOleClientSite,
-                       public IOleInPlaceSite,
-                       public IOleControlSite,
-                       public LateBoundDispatch,
-                       public RefCounted<TraySite> {
+class TraySite final
+    : public win32::ComObject<IOleClientSite, IOleInPlaceSite, IOleControlSite, LateBoundDispatch> {
 public:
     explicit TraySite(HWND window) : window_(window) {}
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IOleClientSite)
-            *out = static_cast<IOleClientSite*>(this);
-        else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite)
-            *out = static_cast<IOleInPlaceSite*>(this);
-        else if (iid == IID_IOleControlSite)
-            *out = static_cast<IOleControlSite*>(this);
-        else if (iid == IID_IDispatch)
-            *out = static_cast<IDispatch*>(this);
-        else {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return release(); }
 
     // IOleClientSite: the control is never saved into a document.
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
@@ -160,26 +122,22 @@ public:
     }
 
 private:
-    friend class RefCounted<TraySite>;
-    ~TraySite() = default;
+    void* interfaceFor(REFIID iid) override {
+        if (iid == IID_IOleClientSite)
+            return static_cast<IOleClientSite*>(this);
+        if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite)
+            return static_cast<IOleInPlaceSite*>(this);
+        if (iid == IID_IOleControlSite)
+            return static_cast<IOleControlSite*>(this);
+        return iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    }
+
     HWND window_;
 };
 
-class TrayPropertyBag final : public IPropertyBag, public RefCounted<TrayPropertyBag> {
+class TrayPropertyBag final : public win32::ComObject<IPropertyBag> {
 public:
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        if (iid != IID_IUnknown && iid != IID_IPropertyBag) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        *out = static_cast<IPropertyBag*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return release(); }
+    TrayPropertyBag() = default;
 
     STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
         if (!name || !value)
@@ -206,28 +164,16 @@ public:
     STDMETHODIMP Write(LPCOLESTR, VARIANT*) override { return E_NOTIMPL; }
 
 private:
-    friend class RefCounted<TrayPropertyBag>;
-    ~TrayPropertyBag() = default;
+    void* interfaceFor(REFIID iid) override {
+        return iid == IID_IPropertyBag ? static_cast<IPropertyBag*>(this) : nullptr;
+    }
 };
 
-class TrayEventSink final : public LateBoundDispatch, public RefCounted<TrayEventSink> {
+class TrayEventSink final : public win32::ComObject<LateBoundDispatch> {
 public:
     TrayEventSink(const IID& events, std::function<void(std::int32_t)> onEvent)
         : events_(events), onEvent_(std::move(onEvent)) {}
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        if (iid != IID_IUnknown && iid != IID_IDispatch && iid != events_) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return release(); }
     STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         // Keep this sink alive even if the handler ends the program's tray control.
@@ -241,8 +187,10 @@ public:
     }
 
 private:
-    friend class RefCounted<TrayEventSink>;
-    ~TrayEventSink() = default;
+    void* interfaceFor(REFIID iid) override {
+        return iid == IID_IDispatch || iid == events_ ? static_cast<IDispatch*>(this) : nullptr;
+    }
+
     IID events_;
     std::function<void(std::int32_t)> onEvent_;
 };

@@ -1,8 +1,9 @@
 // The container side of ctlSysTray1: its client site, its property bag and its event sink.
 #pragma once
 
+#include "common/win32/handles.h"
+
 #include <windows.h>
-#include <wrl/client.h>
 
 #include <cstdint>
 #include <functional>
@@ -12,13 +13,13 @@
 namespace davrin::shell {
 
 // The site the control lives in: a hidden window, run mode, no user interface of its own.
-Microsoft::WRL::ComPtr<IOleClientSite> makeTraySite(HWND window);
+win32::ComPtr<IOleClientSite> makeTraySite(HWND window);
 
 // The saved data of the main window for its tray control: TrayTitle and TrayMode, nothing else.
-Microsoft::WRL::ComPtr<IPropertyBag> makeTrayPropertyBag();
+win32::ComPtr<IPropertyBag> makeTrayPropertyBag();
 
 // Receives the control's events (IDispatch::Invoke with the event's DISPID).
-Microsoft::WRL::ComPtr<IDispatch> makeTrayEventSink(const IID& eventInterface,
-                                                    std::function<void(std::int32_t)> onEvent);
+win32::ComPtr<IDispatch> makeTrayEventSink(const IID& eventInterface,
+                                           std::function<void(std::int32_t)> onEvent);
 
 } // namespace davrin::shell

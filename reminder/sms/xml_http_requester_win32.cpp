@@ -2,6 +2,7 @@
 // program: windows, alerts and timers keep running while it waits, up to a deadline.
 #include "reminder/sms/xml_http_requester_win32.h"
 
+#include "common/win32/handles.h"
 #include "reminder/ui/text_win32.h"
 
 #include <oleauto.h>
@@ -14,20 +15,12 @@ namespace davrin::sms {
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
+using win32::Bstr;
+using win32::ComPtr;
 
 // Missing from MinGW's uuid library.
 constexpr IID kIID_IXMLHTTPRequest = {
     0xED8C108D, 0x4349, 0x11D2, {0x91, 0xA4, 0x00, 0xC0, 0x4F, 0x79, 0x69, 0xE8}};
-
-struct BstrFree {
-    void operator()(BSTR b) const noexcept { SysFreeString(b); }
-};
-using Bstr = std::unique_ptr<OLECHAR, BstrFree>;
-
-Bstr bstr(const std::wstring& text) {
-    return Bstr(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
-}
 
 VARIANT boolean(bool value) {
     VARIANT v;
@@ -94,8 +87,8 @@ HttpReply XmlHttpRequester::post(const std::string& target) {
         return {std::nullopt, failure("The system's HTTP request object (Microsoft.XMLHTTP) "
                                       "could not be created",
                                       hr)};
-    const Bstr method = bstr(L"POST");
-    const Bstr url = bstr(ui::toWide(target));
+    const Bstr method(L"POST");
+    const Bstr url(ui::toWide(target).c_str());
     hr = request->open(method.get(), url.get(), boolean(true), empty(), empty());
     if (FAILED(hr))
         return {std::nullopt, failure("The request address was not accepted", hr)};
@@ -121,10 +114,10 @@ HttpReply XmlHttpRequester::post(const std::string& target) {
     // platform's own network error number (12000 and up) in its place.
     if (status == 0 || status >= 12000)
         return {std::nullopt, failure("The gateway could not be reached", status)};
-    BSTR raw = nullptr;
-    request->get_responseText(&raw);
-    const Bstr text(raw);
-    return {ui::toUtf8(std::wstring_view(raw ? raw : L"", raw ? SysStringLen(raw) : 0)), {}};
+    Bstr text;
+    request->get_responseText(text.put());
+    return {ui::toUtf8(std::wstring_view(text.get() ? text.get() : L"", SysStringLen(text.get()))),
+            {}};
 }
 
 } // namespace davrin::sms

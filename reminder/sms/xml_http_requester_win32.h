@@ -1,12 +1,12 @@
 // HttpRequester through the platform's request object, "Microsoft.XMLHTTP".
 #pragma once
 
+#include "common/win32/handles.h"
 #include "reminder/sms/http_requester.h"
 
 #include <windows.h>
 
 #include <msxml2.h>
-#include <wrl/client.h>
 
 #include <chrono>
 #include <deque>
@@ -24,7 +24,7 @@ private:
     std::chrono::milliseconds deadline_;
     // Requests given up at the deadline stay alive a while: Wine's request object calls back into
     // itself when the connection of an aborted request closes later, and crashes if it is gone.
-    std::deque<Microsoft::WRL::ComPtr<IXMLHTTPRequest>> abandoned_;
+    std::deque<win32::ComPtr<IXMLHTTPRequest>> abandoned_;
 };
 
 } // namespace davrin::sms

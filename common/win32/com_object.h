@@ -11,6 +11,10 @@ namespace win32 {
 // interface's. An object counts its own references and deletes itself at zero, unless it lives
 // inside another object (a connection point inside its control): then it shares that object's
 // count, so clients holding either keep both alive.
+// Objects end in their own Release, never through a delete on an interface pointer, so the
+// interfaces' non-virtual destructors are no hazard.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 template <typename First, typename... Others> class ComObject : public First, public Others... {
 public:
     ComObject(const ComObject&) = delete;
@@ -49,5 +53,6 @@ private:
     IUnknown* outer_ = nullptr;
     LONG refs_ = 1;
 };
+#pragma GCC diagnostic pop
 
 } // namespace win32

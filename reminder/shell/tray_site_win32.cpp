@@ -14,11 +14,6 @@ namespace {
 
 using win32::ComPtr;
 
-// COM objects end in their own Release, never through a delete on an interface pointer, so the
-// interfaces' non-virtual destructors are no hazard here.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
 // A dispatch interface that is only ever called by number: no type information, no names.
 class LateBoundDispatch : public IDispatch {
 public:
@@ -194,8 +189,6 @@ private:
     IID events_;
     std::function<void(std::int32_t)> onEvent_;
 };
-
-#pragma GCC diagnostic pop
 
 } // namespace
 

@@ -14,7 +14,10 @@ namespace {
 
 using win32::ComPtr;
 
-// A dispatch interface that is only ever called by number: no type information, no names.
+// A dispatch interface that is only ever called by number: no type information, no names. Like
+// every COM interface it is released, never deleted through, so its destructor stays non-virtual.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class LateBoundDispatch : public IDispatch {
 public:
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
@@ -29,6 +32,7 @@ public:
         return E_NOTIMPL;
     }
 };
+#pragma GCC diagnostic pop
 
 class TraySite final
     : public win32::ComObject<IOleClientSite, IOleInPlaceSite, IOleControlSite, LateBoundDispatch> {
